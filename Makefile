@@ -1,0 +1,53 @@
+# Set-up and everyday commands. CMake does the building; this file only strings the steps
+# together so that one command takes a fresh Debian 12 machine to a result.
+#
+#   make run     install what is missing, build, start the bar
+#   make test    install what is missing, build, run every test
+#   make bench   benchmarks (Release build in build-release/)
+#   make asan    the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/)
+#   make format  clang-format over the tracked C++ files
+
+JOBS ?= 2
+CMAKE ?= cmake
+CTEST ?= ctest
+
+.PHONY: all deps configure build test run bench asan format
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+# Configure once; afterwards Ninja re-runs CMake by itself whenever a CMakeLists.txt changes.
+build/build.ninja: CMakePresets.json | deps
+	$(CMAKE) --preset dev
+	@touch $@
+
+configure: build/build.ninja
+
+build: configure
+	$(CMAKE) --build --preset dev -j $(JOBS)
+
+test: build
+	$(CTEST) --preset dev
+
+# The program will be build/bin/pindrel.
+run: build
+	@echo "Pindrel: the bar is not built yet"
+
+# Always configured: the option must be on even when build-release/ was made without it.
+bench: deps
+	$(CMAKE) --preset release -DPINDREL_BUILD_BENCH=ON
+	$(CMAKE) --build --preset release -j $(JOBS) --target txini_bench
+	bash bench/run-benchmarks.sh build-release
+
+build-asan/build.ninja: CMakePresets.json | deps
+	$(CMAKE) --preset asan
+	@touch $@
+
+asan: build-asan/build.ninja
+	$(CMAKE) --build --preset asan -j $(JOBS)
+	$(CTEST) --preset asan
+
+format: deps
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 -r clang-format -i

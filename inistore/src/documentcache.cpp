@@ -1,0 +1,90 @@
+#include "documentcache.h"
+
+namespace txini {
+
+DocumentCache &DocumentCache::instance()
+{
+    static DocumentCache cache;
+    return cache;
+}
+
+int64_t DocumentCache::settleTimeNs(const FileStamp &pStamp)
+{
+    constexpr int64_t kFine = 100'000'000; // well above the kernel's coarse clock tick
+    constexpr int64_t kCoarse = 2'500'000'000; // two-second stamps of some file systems
+    return (pStamp.modifiedNs % 1'000'000'000 == 0) ? kCoarse : kFine;
+}
+
+DocumentCache::Entry *DocumentCache::find(const std::string &pPath)
+{
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+        if (it->path == pPath) {
+            m_entries.splice(m_entries.begin(), m_entries, it);
+            return &m_entries.front();
+        }
+    }
+    return nullptr;
+}
+
+DocumentCache::Entry &DocumentCache::slot(const std::string &pPath)
+{
+    if (Entry *entry = find(pPath))
+        return *entry;
+    if (m_entries.size() >= kCapacity)
+        m_entries.pop_back();
+    m_entries.emplace_front();
+    m_entries.front().path = pPath;
+    return m_entries.front();
+}
+
+std::shared_ptr<const IniDocument> DocumentCache::settled(const std::string &pPath,
+                                                          const FileStamp &pStamp)
+{
+    std::lock_guard lock(m_mutex);
+    Entry *entry = find(pPath);
+    if (entry == nullptr || !entry->settled || !(entry->stamp == pStamp))
+        return nullptr;
+    return entry->document;
+}
+
+std::shared_ptr<const IniDocument> DocumentCache::remember(const std::string &pPath,
+                                                           const FileStamp &pStamp,
+                                                           std::string pBytes, int64_t pNowNs)
+{
+    std::lock_guard lock(m_mutex);
+    Entry &entry = slot(pPath);
+    if (!entry.document || entry.bytes != pBytes) {
+        entry.document = std::make_shared<const IniDocument>(IniDocument::parse(pBytes));
+        entry.bytes = std::move(pBytes);
+    }
+    entry.stamp = pStamp;
+    // Settled once the bytes were read after the last change's tick had passed: any later
+    // change must then carry a newer stamp.
+    entry.settled = pNowNs - pStamp.modifiedNs > settleTimeNs(pStamp)
+        && pNowNs - pStamp.changedNs > settleTimeNs(pStamp);
+    return entry.document;
+}
+
+void DocumentCache::store(const std::string &pPath, const FileStamp &pStamp, std::string pBytes,
+                          std::shared_ptr<const IniDocument> pDocument)
+{
+    std::lock_guard lock(m_mutex);
+    Entry &entry = slot(pPath);
+    entry.stamp = pStamp;
+    entry.bytes = std::move(pBytes);
+    entry.document = std::move(pDocument);
+    entry.settled = false;
+}
+
+void DocumentCache::forget(const std::string &pPath)
+{
+    std::lock_guard lock(m_mutex);
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+        if (it->path == pPath) {
+            m_entries.erase(it);
+            return;
+        }
+    }
+}
+
+} // namespace txini

@@ -1,0 +1,69 @@
+#pragma once
+
+// Parsed files kept between calls, each trusted only while the file on disk is provably the
+// same: same identity (device, inode), size and change times, and old enough that a later change
+// could not share its time stamp. A file changed less than the time stamps' granularity ago is
+// compared byte for byte on every call until it has settled, so a change made by another program
+// in the same clock tick is still seen at the next call.
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "inidocument.h"
+
+namespace txini {
+
+struct FileStamp
+{
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint64_t size = 0;
+    int64_t modifiedNs = 0;
+    int64_t changedNs = 0;
+
+    bool operator==(const FileStamp &) const = default;
+};
+
+class DocumentCache
+{
+public:
+    struct Entry
+    {
+        std::string path;
+        FileStamp stamp;
+        std::string bytes;
+        std::shared_ptr<const IniDocument> document;
+        bool settled = false;
+    };
+
+    // The cached document when pStamp matches and the entry has settled; nullptr otherwise.
+    std::shared_ptr<const IniDocument> settled(const std::string &pPath, const FileStamp &pStamp);
+    // The document for bytes just read with that stamp: the cached one when the bytes are the
+    // same, else a fresh parse (which replaces the entry). pNowNs is the current wall-clock
+    // time, which decides whether the file has settled.
+    std::shared_ptr<const IniDocument> remember(const std::string &pPath, const FileStamp &pStamp,
+                                                std::string pBytes, int64_t pNowNs);
+    // After a write of our own: the document written, under the stamp the file now has.
+    void store(const std::string &pPath, const FileStamp &pStamp, std::string pBytes,
+               std::shared_ptr<const IniDocument> pDocument);
+    void forget(const std::string &pPath);
+
+    static DocumentCache &instance();
+
+    // How long after its last change a file counts as settled. File systems that keep whole
+    // seconds only (no nanoseconds in the stamp) need more.
+    static int64_t settleTimeNs(const FileStamp &pStamp);
+
+private:
+    Entry *find(const std::string &pPath);
+    Entry &slot(const std::string &pPath);
+
+    static constexpr size_t kCapacity = 16;
+    std::mutex m_mutex;
+    std::list<Entry> m_entries; // most recently used first
+};
+
+} // namespace txini

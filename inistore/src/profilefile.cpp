@@ -1,0 +1,367 @@
+#include "profilefile.h"
+
+#include "documentcache.h"
+
+#include <chrono>
+#include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#else
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace txini {
+
+ProfileFile::ProfileFile(std::string pPath)
+    : m_path(std::move(pPath))
+{ }
+
+#ifndef _WIN32
+
+namespace {
+
+int64_t nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+FileStamp stampOf(const struct stat &pInfo)
+{
+    FileStamp stamp;
+    stamp.device = static_cast<uint64_t>(pInfo.st_dev);
+    stamp.inode = static_cast<uint64_t>(pInfo.st_ino);
+    stamp.size = static_cast<uint64_t>(pInfo.st_size);
+    stamp.modifiedNs =
+        static_cast<int64_t>(pInfo.st_mtim.tv_sec) * 1'000'000'000 + pInfo.st_mtim.tv_nsec;
+    stamp.changedNs =
+        static_cast<int64_t>(pInfo.st_ctim.tv_sec) * 1'000'000'000 + pInfo.st_ctim.tv_nsec;
+    return stamp;
+}
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor
+{
+public:
+    explicit Descriptor(int pFd = -1)
+        : m_fd(pFd)
+    { }
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    void reset(int pFd = -1)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = pFd;
+    }
+
+private:
+    int m_fd;
+};
+
+bool readAll(int pFd, uint64_t pSizeHint, std::string &pBytes)
+{
+    pBytes.clear();
+    pBytes.reserve(static_cast<size_t>(pSizeHint));
+    char chunk[65536];
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t got = ::pread(pFd, chunk, sizeof chunk, offset);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        pBytes.append(chunk, static_cast<size_t>(got));
+        offset += got;
+    }
+}
+
+bool writeAll(int pFd, const std::string &pBytes, off_t pOffset)
+{
+    size_t done = 0;
+    while (done < pBytes.size()) {
+        const ssize_t put = ::pwrite(pFd, pBytes.data() + done, pBytes.size() - done,
+                                     pOffset + static_cast<off_t>(done));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string &pPath)
+{
+    const size_t slash = pPath.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : pPath.substr(0, slash);
+}
+
+// Removes temporary files that a writer killed between creating and renaming them left
+// behind. Only called under the file's lock: no live writer of this file has one open then.
+void removeStaleTemporaries(const std::string &pFolder, const std::string &pBase)
+{
+    DIR *directory = ::opendir(pFolder.c_str());
+    if (directory == nullptr)
+        return;
+    const std::string prefix = "." + pBase + ".txini-";
+    while (const dirent *entry = ::readdir(directory)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix)
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    }
+    ::closedir(directory);
+}
+
+// Writes pBytes to a new file beside pTarget and renames it over pTarget. False when the
+// folder does not let us make the temporary file; the target is then untouched.
+bool replaceAtomically(const std::string &pTarget, const struct stat &pOld,
+                       const std::string &pBytes, bool &pFolderRefused)
+{
+    pFolderRefused = false;
+    const std::string folder = folderOf(pTarget);
+    const size_t slash = pTarget.rfind('/');
+    const std::string base = slash == std::string::npos ? pTarget : pTarget.substr(slash + 1);
+    removeStaleTemporaries(folder, base);
+    std::string temporary = folder + "/." + base + ".txini-XXXXXX";
+    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        pFolderRefused = (errno == EACCES || errno == EPERM || errno == EROFS);
+        return false;
+    }
+    // The new file takes the old one's permissions and, where we may, its owner.
+    ::fchmod(fd.get(), pOld.st_mode & 07777);
+    if (::fchown(fd.get(), pOld.st_uid, pOld.st_gid) != 0) {
+        // Not ours to give away; the file keeps our ownership, as any editor's would.
+    }
+    if (!writeAll(fd.get(), pBytes, 0) || ::fsync(fd.get()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    fd.reset();
+    if (::rename(temporary.c_str(), pTarget.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The folder is not flushed as well: the new file's bytes are on disk before the rename,
+    // so after a crash the name leads to the old file or the new one, each whole, and a
+    // second flush would double the cost of every setting the program writes.
+    return true;
+}
+
+// The file a write goes to: a symbolic link is followed, so the link itself survives.
+std::string writeTarget(const std::string &pPath)
+{
+    struct stat info
+    {
+    };
+    if (::lstat(pPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(pPath.c_str(), resolved) != nullptr)
+            return resolved;
+    }
+    return pPath;
+}
+
+} // namespace
+
+std::shared_ptr<const IniDocument> ProfileFile::read() const
+{
+    struct stat info
+    {
+    };
+    if (::stat(m_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    DocumentCache &cache = DocumentCache::instance();
+    if (auto document = cache.settled(m_path, stampOf(info)))
+        return document;
+
+    Descriptor fd(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    std::string bytes;
+    if (!readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
+        return nullptr;
+    return cache.remember(m_path, stampOf(info), std::move(bytes), nowNs());
+}
+
+ProfileFile::Outcome ProfileFile::update(Create pCreate,
+                                         const std::function<bool(IniDocument &)> &pEdit) const
+{
+    const std::string target = writeTarget(m_path);
+    const int flags = O_RDWR | O_CLOEXEC | (pCreate == Create::IfMissing ? O_CREAT : 0);
+
+    // Lock the file, then make sure the name still leads to the file we locked: another
+    // writer may have replaced it while we waited.
+    Descriptor fd;
+    struct stat info
+    {
+    };
+    for (int attempt = 0;; ++attempt) {
+        if (attempt > 1000)
+            return Outcome::Failed;
+        fd.reset(::open(target.c_str(), flags, 0666));
+        if (fd.get() < 0)
+            return (errno == ENOENT && pCreate == Create::Never) ? Outcome::Unchanged
+                                                                 : Outcome::Failed;
+        int locked;
+        do {
+            locked = ::flock(fd.get(), LOCK_EX);
+        } while (locked != 0 && errno == EINTR);
+        if (locked != 0 || ::fstat(fd.get(), &info) != 0)
+            return Outcome::Failed;
+        struct stat current
+        {
+        };
+        if (::stat(target.c_str(), &current) == 0 && current.st_dev == info.st_dev
+            && current.st_ino == info.st_ino)
+            break;
+    }
+    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0)
+        return Outcome::Failed; // a read-only file is not written, not even by root
+
+    std::string bytes;
+    if (!readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
+        return Outcome::Failed;
+    IniDocument document = IniDocument::parse(bytes);
+    if (!pEdit(document))
+        return Outcome::Unchanged;
+    std::string written = document.serialize();
+
+    bool folderRefused = false;
+    if (!replaceAtomically(target, info, written, folderRefused)) {
+        if (!folderRefused)
+            return Outcome::Failed;
+        // A writable file in a folder we may not create files in: rewrite it in place, the
+        // best that can be done there.
+        if (!writeAll(fd.get(), written, 0)
+            || ::ftruncate(fd.get(), static_cast<off_t>(written.size())) != 0
+            || ::fsync(fd.get()) != 0)
+            return Outcome::Failed;
+    }
+    DocumentCache &cache = DocumentCache::instance();
+    struct stat now
+    {
+    };
+    if (::stat(m_path.c_str(), &now) == 0)
+        cache.store(m_path, stampOf(now), std::move(written),
+                    std::make_shared<const IniDocument>(std::move(document)));
+    else
+        cache.forget(m_path);
+    return Outcome::Written;
+}
+
+#else // _WIN32
+
+namespace {
+
+bool readFile(const std::string &pPath, std::string &pBytes)
+{
+    std::ifstream in(pPath, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream out;
+    out << in.rdbuf();
+    pBytes = out.str();
+    return true;
+}
+
+// A machine-wide mutex per file path serialises read-modify-write across processes.
+class PathMutex
+{
+public:
+    explicit PathMutex(const std::string &pPath)
+    {
+        std::string name = "Local\\txini-";
+        name += std::to_string(std::hash<std::string>{}(pPath));
+        m_handle = ::CreateMutexA(nullptr, FALSE, name.c_str());
+        if (m_handle != nullptr)
+            ::WaitForSingleObject(m_handle, INFINITE);
+    }
+    ~PathMutex()
+    {
+        if (m_handle != nullptr) {
+            ::ReleaseMutex(m_handle);
+            ::CloseHandle(m_handle);
+        }
+    }
+    PathMutex(const PathMutex &) = delete;
+    PathMutex &operator=(const PathMutex &) = delete;
+
+private:
+    HANDLE m_handle = nullptr;
+};
+
+} // namespace
+
+std::shared_ptr<const IniDocument> ProfileFile::read() const
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(m_path, error))
+        return nullptr;
+    std::string bytes;
+    if (!readFile(m_path, bytes))
+        return nullptr;
+    return std::make_shared<const IniDocument>(IniDocument::parse(bytes));
+}
+
+ProfileFile::Outcome ProfileFile::update(Create pCreate,
+                                         const std::function<bool(IniDocument &)> &pEdit) const
+{
+    PathMutex lock(m_path);
+    std::error_code error;
+    const bool exists = std::filesystem::exists(m_path, error);
+    if (!exists && pCreate == Create::Never)
+        return Outcome::Unchanged;
+    const DWORD attributes = ::GetFileAttributesA(m_path.c_str());
+    if (exists && attributes != INVALID_FILE_ATTRIBUTES
+        && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return Outcome::Failed;
+    std::string bytes;
+    if (exists && !readFile(m_path, bytes))
+        return Outcome::Failed;
+    IniDocument document = IniDocument::parse(bytes);
+    if (!pEdit(document))
+        return Outcome::Unchanged;
+    const std::string written = document.serialize();
+    const std::string temporary = m_path + ".txini-tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(written.data(), static_cast<std::streamsize>(written.size()));
+        out.flush();
+        if (!out)
+            return Outcome::Failed;
+    }
+    if (!::MoveFileExA(temporary.c_str(), m_path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileA(temporary.c_str());
+        return Outcome::Failed;
+    }
+    return Outcome::Written;
+}
+
+#endif
+
+} // namespace txini

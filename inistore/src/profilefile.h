@@ -1,0 +1,39 @@
+#pragma once
+
+// File access for the engine: reading the current document of a file, and changing it safely.
+//
+// A change runs as one read-modify-write under an exclusive lock on the file, so that writers
+// in several processes never lose each other's updates, and it replaces the file atomically (a
+// temporary file in the same folder, flushed, then renamed over the old one with its
+// permissions), so that a crash leaves either the old or the new file, never a torn one.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "inidocument.h"
+
+namespace txini {
+
+class ProfileFile
+{
+public:
+    explicit ProfileFile(std::string pPath);
+
+    // The file as it is now; nullptr when it does not exist or cannot be read.
+    std::shared_ptr<const IniDocument> read() const;
+
+    enum class Create { IfMissing, Never };
+    enum class Outcome {
+        Written, // the edit changed the document and the file was replaced
+        Unchanged, // the edit changed nothing (or the file was missing and not created)
+        Failed, // the file could not be read, locked or written; it is as it was
+    };
+    // Runs pEdit on the current document under the lock; pEdit returns whether it changed it.
+    Outcome update(Create pCreate, const std::function<bool(IniDocument &)> &pEdit) const;
+
+private:
+    std::string m_path;
+};
+
+} // namespace txini

@@ -1,0 +1,353 @@
+// The engine's own parts: the parser's view of lines, byte-exact round trips, and the file
+// handling that goes beyond the platform (atomic replace, permissions, links, seeing changes
+// made by others at once).
+
+#include "testfiles.h"
+
+#include "inidocument.h"
+#include "linesource.h"
+#include "textrules.h"
+#include "txini/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+namespace txini {
+namespace {
+
+struct LineCase
+{
+    const char *name;
+    std::string text;
+    LineKind kind;
+    std::string lineName;
+    std::string value;
+};
+
+const LineCase kLineCases[] = {
+    {"empty", "", LineKind::Blank, "", ""},
+    {"blanks_only", " \t\v ", LineKind::Blank, "", ""},
+    {"header", "[abc]", LineKind::Section, "abc", ""},
+    {"header_trimmed", " \t[ a b ]  ", LineKind::Section, "a b", ""},
+    {"header_with_vertical_tab", "[\va\v]", LineKind::Section, "a", ""},
+    {"header_without_close", "[open  ", LineKind::Section, "open", ""},
+    {"header_text_after_close", "[a] x=1", LineKind::Section, "a", ""},
+    {"header_nested_open", "[[a]", LineKind::Section, "[a", ""},
+    {"header_empty", "[]", LineKind::Section, "", ""},
+    {"comment", ";x=1", LineKind::Comment, "", ""},
+    {"comment_indented", "\t ;x", LineKind::Comment, "", ""},
+    {"hash_is_other", "#x", LineKind::Other, "", ""},
+    {"key", "k=v", LineKind::Key, "k", "v"},
+    {"key_blanks", " \tk \v= \tv w \t", LineKind::Key, "k", "v w"},
+    {"key_first_equals", "k=a=b", LineKind::Key, "k", "a=b"},
+    {"key_empty_name", "=v", LineKind::Key, "", "v"},
+    {"key_empty_value", "k=", LineKind::Key, "k", ""},
+    {"key_quotes_kept_raw", "k=\"v\"", LineKind::Key, "k", "\"v\""},
+    {"other", "just text", LineKind::Other, "", ""},
+};
+
+class LineTable : public ::testing::TestWithParam<LineCase>
+{
+};
+
+TEST_P(LineTable, IsClassified)
+{
+    const LineCase &row = GetParam();
+    const IniDocument document = IniDocument::parse(row.text);
+    if (row.text.empty()) {
+        EXPECT_TRUE(document.lines().empty());
+        return;
+    }
+    ASSERT_EQ(document.lines().size(), 1u);
+    const IniLine &line = document.lines().front();
+    EXPECT_EQ(line.kind, row.kind);
+    if (row.kind == LineKind::Section || row.kind == LineKind::Key) {
+        EXPECT_EQ(line.name, row.lineName);
+    }
+    if (row.kind == LineKind::Key) {
+        EXPECT_EQ(line.rawValue(), row.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Parser, LineTable, ::testing::ValuesIn(kLineCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST(LineSource, SplitsAtEveryKindOfLineEnd)
+{
+    LineSource source("a\r\nb\nc\rd\n\ne");
+    std::vector<std::string> texts;
+    std::vector<std::string> ends;
+    SourceLine line;
+    while (source.next(line)) {
+        texts.emplace_back(line.text);
+        ends.emplace_back(line.eol);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+    EXPECT_EQ(ends, (std::vector<std::string>{"\r\n", "\n", "\r", "\n", "\n", ""}));
+}
+
+TEST(Document, RoundTripKeepsEveryByte)
+{
+    const std::vector<std::string> inputs = {
+        "",
+        "\n\n",
+        "no header\r\n[a]\r\nk = v \r\n;c\r\n\r\nother\r\n[b]\nx=1\ry=2",
+        "\xEF\xBB\xBF[bom]\nk=1\n",
+        "\xEF\xBB\xBF",
+        "[a]\nk=\0v\n"s,
+        "\r\r\n\n\r",
+    };
+    for (const std::string &input : inputs)
+        EXPECT_EQ(IniDocument::parse(input).serialize(), input) << testing::PrintToString(input);
+}
+
+TEST(Document, NewLinesTakeTheFilesFirstLineEnd)
+{
+    IniDocument document = IniDocument::parse("[a]\r\nx=1\nz=2\n");
+    document.setValue("b", "k", "v");
+    EXPECT_EQ(document.serialize(), "[a]\r\nx=1\nz=2\n[b]\r\nk=v\r\n");
+}
+
+TEST(Document, BlankValueIsReplacedWithoutItsBlanks)
+{
+    IniDocument document = IniDocument::parse("[a]\nk=   \nj = old\n");
+    document.setValue("a", "k", "390");
+    document.setValue("a", "j", "new");
+    EXPECT_EQ(document.serialize(), "[a]\nk=390\nj = new\n");
+}
+
+TEST(Document, SettingTheSameValueChangesNothing)
+{
+    IniDocument document = IniDocument::parse("[a]\nk = v\n");
+    EXPECT_FALSE(document.setValue("A", "K", "v"));
+    EXPECT_TRUE(document.setValue("a", "k", "w"));
+    EXPECT_EQ(document.serialize(), "[a]\nk = w\n");
+}
+
+TEST(TextRules, FoldCaseCoversCommonAlphabets)
+{
+    EXPECT_EQ(rules::foldCase("abcXYZ09"), "ABCXYZ09");
+    EXPECT_EQ(rules::foldCase("äöüß"), "ÄÖÜß");
+    EXPECT_EQ(rules::foldCase("ÿ"), "Ÿ");
+    EXPECT_EQ(rules::foldCase("čž"), "ČŽ");
+    EXPECT_EQ(rules::foldCase("αβγ"), "ΑΒΓ");
+    EXPECT_EQ(rules::foldCase("жё"), "ЖЁ");
+    EXPECT_EQ(rules::foldCase("\xFF\xC3"), "\xFF\xC3"); // not UTF-8: kept
+    EXPECT_TRUE(rules::equalsNoCase("Straße", "STRASSE") == false);
+    EXPECT_TRUE(rules::equalsNoCase("Ärger", "äRGER"));
+}
+
+// Stress the whole engine with threads of one process: each write holds the file's lock, so
+// none is lost.
+TEST(ProfileFile, ThreadsWritingAtOnceLoseNothing)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("threads.ini");
+    constexpr int kThreads = 4;
+    constexpr int kWrites = 40;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&file, t] {
+            for (int i = 0; i < kWrites; ++i) {
+                const std::string key = "t" + std::to_string(t) + "k" + std::to_string(i);
+                WritePrivateProfileStringA("s", key.c_str(), key.c_str(), file.c_str());
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (int t = 0; t < kThreads; ++t) {
+        for (int i = 0; i < kWrites; ++i) {
+            const std::string key = "t" + std::to_string(t) + "k" + std::to_string(i);
+            char buffer[32];
+            GetPrivateProfileStringA("s", key.c_str(), "", buffer, sizeof buffer, file.c_str());
+            EXPECT_EQ(std::string(buffer), key);
+        }
+    }
+}
+
+#ifndef _WIN32
+
+// Waits until the file's last change is old enough for the engine to trust its cache, so that
+// the next reads are answered from it. Bounded; polls the clock, not a fixed sleep.
+void waitUntilSettled(const std::string &pFile)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(pFile.c_str(), &info), 0);
+        const auto changed =
+            std::chrono::system_clock::time_point(std::chrono::seconds(info.st_ctim.tv_sec)
+                                                  + std::chrono::nanoseconds(info.st_ctim.tv_nsec));
+        const bool coarse = info.st_mtim.tv_nsec == 0;
+        if (std::chrono::system_clock::now() - changed
+            > std::chrono::milliseconds(coarse ? 2700 : 200))
+            return;
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+        std::this_thread::yield();
+    }
+}
+
+std::string readValue(const std::string &pFile, const char *pSection, const char *pKey)
+{
+    char buffer[64];
+    const uint32_t count =
+        GetPrivateProfileStringA(pSection, pKey, "<missing>", buffer, sizeof buffer, pFile.c_str());
+    return std::string(buffer, count);
+}
+
+TEST(ProfileFile, SameSizeChangeByAnotherProgramIsSeenAtOnce)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("shared.ini");
+    test::writeBytes(file, "[a]\nk=1\n");
+    EXPECT_EQ(readValue(file, "a", "k"), "1");
+    // Same size, same inode, within the same clock tick as the read.
+    test::writeBytes(file, "[a]\nk=2\n");
+    EXPECT_EQ(readValue(file, "a", "k"), "2");
+}
+
+TEST(ProfileFile, ChangeAfterTheCacheSettledIsSeen)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("settled.ini");
+    test::writeBytes(file, "[a]\nk=1\n");
+    waitUntilSettled(file);
+    EXPECT_EQ(readValue(file, "a", "k"), "1");
+    EXPECT_EQ(readValue(file, "a", "k"), "1"); // answered from the cache
+    // Rewrite in place and put the old modification time back: the change time still moves.
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    test::writeBytes(file, "[a]\nk=3\n");
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    EXPECT_EQ(readValue(file, "a", "k"), "3");
+}
+
+TEST(ProfileFile, DeletedFileReadsAsMissing)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("gone.ini");
+    test::writeBytes(file, "[a]\nk=1\n");
+    EXPECT_EQ(readValue(file, "a", "k"), "1");
+    fs::remove(file);
+    EXPECT_EQ(readValue(file, "a", "k"), "<missing>");
+}
+
+TEST(ProfileFile, WriteKeepsPermissionsAndReplacesAtomically)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("perm.ini");
+    test::writeBytes(file, "[a]\nk=1\n");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    // A writer killed before its rename left its temporary file behind.
+    test::writeBytes(dir.file(".perm.ini.txini-Ab12Cd"), "[a]\nk=");
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+
+    ASSERT_NE(WritePrivateProfileStringA("a", "k", "2", file.c_str()), 0);
+
+    struct stat after
+    {
+    };
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_NE(after.st_ino, before.st_ino) << "the file was rewritten in place";
+    // No temporary file is left beside it, not even the stale one.
+    int entries = 0;
+    for ([[maybe_unused]] const auto &entry : fs::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(ProfileFile, WriteThroughLinkKeepsTheLink)
+{
+    test::TempDir dir;
+    const std::string target = dir.file("real.ini");
+    const std::string link = dir.file("link.ini");
+    test::writeBytes(target, "[a]\nk=1\n");
+    fs::create_symlink(target, link);
+    ASSERT_NE(WritePrivateProfileStringA("a", "k", "2", link.c_str()), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readBytes(target), "[a]\nk=2\n");
+}
+
+struct RefusedCase
+{
+    const char *name;
+    void (*prepare)(const std::string &pFile);
+};
+
+const RefusedCase kRefusedCases[] = {
+    {"read_only_file",
+     [](const std::string &pFile) {
+         test::writeBytes(pFile, "[a]\nk=1\n");
+         ::chmod(pFile.c_str(), 0444);
+     }},
+    {"directory_in_its_place", [](const std::string &pFile) { fs::create_directory(pFile); }},
+};
+
+class RefusedWrite : public ::testing::TestWithParam<RefusedCase>
+{
+};
+
+TEST_P(RefusedWrite, FailsAndChangesNothing)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("config.ini");
+    GetParam().prepare(file);
+    const bool wasFile = fs::is_regular_file(file);
+    const std::string before = wasFile ? test::readBytes(file) : "";
+
+    EXPECT_EQ(WritePrivateProfileStringA("a", "k", "2", file.c_str()), 0);
+    EXPECT_EQ(WritePrivateProfileStringA("a", "k", nullptr, file.c_str()), 0);
+    EXPECT_EQ(WritePrivateProfileStringA("a", nullptr, nullptr, file.c_str()), 0);
+    if (wasFile) {
+        EXPECT_EQ(test::readBytes(file), before);
+    } else {
+        EXPECT_TRUE(fs::is_directory(file));
+    }
+    char buffer[16];
+    EXPECT_EQ(GetPrivateProfileStringA("a", "zz", "d", buffer, sizeof buffer, file.c_str()), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProfileFile, RefusedWrite, ::testing::ValuesIn(kRefusedCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST(ProfileFile, WritableFileInReadOnlyFolderIsRewrittenInPlace)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may create files in any folder";
+    test::TempDir dir;
+    const std::string file = dir.file("config.ini");
+    test::writeBytes(file, "[a]\nk=1\n");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    EXPECT_NE(WritePrivateProfileStringA("a", "k", "2", file.c_str()), 0);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(test::readBytes(file), "[a]\nk=2\n");
+}
+
+#endif
+
+} // namespace
+} // namespace txini

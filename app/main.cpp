@@ -1,0 +1,24 @@
+// Pindrel: a bar of drawer buttons docked at the screen's edge.
+
+#include "bar/form1.h"
+#include "startup/appstate.h"
+#include "startup/quitsignals.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pindrel"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    pindrel::AppState state;
+    pindrel::Form1 bar(state);
+    if (!bar.Form_Load())
+        return 0; // another copy runs and was brought to the front
+
+    pindrel::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &pindrel::QuitSignals::received, &bar,
+                     &pindrel::Form1::mCCerrar_Click);
+    return QApplication::exec();
+}

@@ -1,0 +1,22 @@
+// The offscreen tests run inside one QGuiApplication on the offscreen platform, with the
+// user's folders pointed at a private temporary tree so that nothing of the real account is
+// read or written.
+
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QGuiApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QTemporaryDir runtime;
+    if (!runtime.isValid())
+        return 1;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,140 @@
+#include "ewmhconnection.h"
+
+#include <QtGui/QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace pindrel::platform {
+
+namespace {
+
+struct ReplyDeleter
+{
+    void operator()(void *pReply) const { std::free(pReply); }
+};
+
+template<typename T>
+using Reply = std::unique_ptr<T, ReplyDeleter>;
+
+// The screen Qt's connection was opened on: Qt connects to $DISPLAY (or -display), whose screen
+// part is the default screen.
+int defaultScreenNumber()
+{
+    char *host = nullptr;
+    int display = 0;
+    int screen = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &screen) == 0)
+        return 0;
+    std::free(host);
+    return screen;
+}
+
+} // namespace
+
+EwmhConnection::EwmhConnection(xcb_connection_t *pConnection, int pScreenNumber)
+    : m_connection(pConnection)
+    , m_screenNumber(pScreenNumber)
+{
+    if (m_connection == nullptr || xcb_connection_has_error(m_connection) != 0)
+        return;
+    xcb_intern_atom_cookie_t *cookies = xcb_ewmh_init_atoms(m_connection, &m_ewmh);
+    if (cookies == nullptr)
+        return;
+    // On failure the library has freed what it allocated already.
+    m_initialised = xcb_ewmh_init_atoms_replies(&m_ewmh, cookies, nullptr) != 0;
+    m_valid = m_initialised && m_screenNumber >= 0 && m_screenNumber < m_ewmh.nb_screens;
+}
+
+EwmhConnection::~EwmhConnection()
+{
+    if (m_initialised)
+        xcb_ewmh_connection_wipe(&m_ewmh);
+}
+
+xcb_connection_t *EwmhConnection::qtConnection()
+{
+    if (qGuiApp == nullptr || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+EwmhConnection *EwmhConnection::forQt()
+{
+    // One per process, following the application: a test that makes a new QGuiApplication gets
+    // a new connection, and the old atoms must not be used on it.
+    static std::unique_ptr<EwmhConnection> shared;
+    xcb_connection_t *connection = qtConnection();
+    if (connection == nullptr)
+        return nullptr;
+    if (!shared || shared->connection() != connection)
+        shared = std::make_unique<EwmhConnection>(connection, defaultScreenNumber());
+    return shared->isValid() ? shared.get() : nullptr;
+}
+
+xcb_window_t EwmhConnection::root() const
+{
+    if (!m_valid)
+        return XCB_WINDOW_NONE;
+    return m_ewmh.screens[m_screenNumber]->root;
+}
+
+uint16_t EwmhConnection::rootWidth() const
+{
+    return m_valid ? m_ewmh.screens[m_screenNumber]->width_in_pixels : 0;
+}
+
+uint16_t EwmhConnection::rootHeight() const
+{
+    return m_valid ? m_ewmh.screens[m_screenNumber]->height_in_pixels : 0;
+}
+
+xcb_atom_t EwmhConnection::atom(const std::string &pName)
+{
+    if (const auto found = m_atoms.find(pName); found != m_atoms.end())
+        return found->second;
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(pName.size()), pName.c_str());
+    const Reply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(m_connection, cookie, nullptr));
+    if (!reply)
+        return XCB_ATOM_NONE;
+    m_atoms.emplace(pName, reply->atom);
+    return reply->atom;
+}
+
+std::optional<std::vector<uint32_t>>
+EwmhConnection::cardinals(xcb_window_t pWindow, xcb_atom_t pProperty, xcb_atom_t pType) const
+{
+    // 1024 values are far more than any property read here holds (_NET_WORKAREA has four per
+    // desktop).
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(m_connection, 0, pWindow, pProperty, pType, 0, 1024);
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(m_connection, cookie, nullptr));
+    if (!reply || reply->type != pType || reply->format != 32)
+        return std::nullopt;
+    const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::vector<uint32_t>(values, values + count);
+}
+
+std::optional<std::vector<xcb_atom_t>> EwmhConnection::atoms(xcb_window_t pWindow,
+                                                             xcb_atom_t pProperty) const
+{
+    return cardinals(pWindow, pProperty, XCB_ATOM_ATOM);
+}
+
+bool EwmhConnection::isViewable(xcb_window_t pWindow) const
+{
+    const xcb_get_window_attributes_cookie_t cookie =
+        xcb_get_window_attributes(m_connection, pWindow);
+    const Reply<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(m_connection, cookie, nullptr));
+    return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE
+        && reply->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT;
+}
+
+} // namespace pindrel::platform

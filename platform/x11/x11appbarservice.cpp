@@ -1,0 +1,325 @@
+#include "platform/x11appbarservice.h"
+
+#include "ewmhconnection.h"
+#include "linux/primaryscreen.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace pindrel::platform {
+
+namespace {
+
+struct FreeDeleter
+{
+    void operator()(void *pPointer) const { std::free(pPointer); }
+};
+
+// Spans are half-open: an empty one overlaps nothing.
+bool overlapsHorizontally(const AppBarRect &pA, const AppBarRect &pB)
+{
+    return pA.left < pA.right && pB.left < pB.right && pA.left < pB.right && pB.left < pA.right;
+}
+
+bool overlapsVertically(const AppBarRect &pA, const AppBarRect &pB)
+{
+    return pA.top < pA.bottom && pB.top < pB.bottom && pA.top < pB.bottom && pB.top < pA.bottom;
+}
+
+int area(const AppBarRect &pRect)
+{
+    return std::max(0, pRect.width()) * std::max(0, pRect.height());
+}
+
+AppBarRect clipped(AppBarRect pRect, const AppBarRect &pBounds)
+{
+    pRect.left = std::clamp(pRect.left, pBounds.left, pBounds.right);
+    pRect.right = std::clamp(pRect.right, pRect.left, pBounds.right);
+    pRect.top = std::clamp(pRect.top, pBounds.top, pBounds.bottom);
+    pRect.bottom = std::clamp(pRect.bottom, pRect.top, pBounds.bottom);
+    return pRect;
+}
+
+// One step of queryPos: moves or cuts pRect for one band; true when it changed anything.
+bool keepClearOf(AppBarRect &pRect, uint32_t pEdge, uint32_t pBandEdge, const AppBarRect &pBand)
+{
+    const AppBarRect before = pRect;
+    const bool horizontalBar = pEdge == ABE_TOP || pEdge == ABE_BOTTOM;
+    if (pBandEdge == pEdge) {
+        // Another dock on the same edge sits nearer to it: stack beside it, keeping the size.
+        if (horizontalBar && overlapsHorizontally(pRect, pBand)) {
+            const int height = pRect.height();
+            if (pEdge == ABE_TOP && pRect.top < pBand.bottom) {
+                pRect.top = pBand.bottom;
+                pRect.bottom = pRect.top + height;
+            } else if (pEdge == ABE_BOTTOM && pRect.bottom > pBand.top) {
+                pRect.bottom = pBand.top;
+                pRect.top = pRect.bottom - height;
+            }
+        } else if (!horizontalBar && overlapsVertically(pRect, pBand)) {
+            const int width = pRect.width();
+            if (pEdge == ABE_LEFT && pRect.left < pBand.right) {
+                pRect.left = pBand.right;
+                pRect.right = pRect.left + width;
+            } else if (pEdge == ABE_RIGHT && pRect.right > pBand.left) {
+                pRect.right = pBand.left;
+                pRect.left = pRect.right - width;
+            }
+        }
+    } else if (horizontalBar && overlapsVertically(pRect, pBand)) {
+        // A dock on a side edge takes its part of the bar's length.
+        if (pBandEdge == ABE_LEFT && pRect.left < pBand.right)
+            pRect.left = std::min(pBand.right, pRect.right);
+        else if (pBandEdge == ABE_RIGHT && pRect.right > pBand.left)
+            pRect.right = std::max(pBand.left, pRect.left);
+    } else if (!horizontalBar && overlapsHorizontally(pRect, pBand)) {
+        if (pBandEdge == ABE_TOP && pRect.top < pBand.bottom)
+            pRect.top = std::min(pBand.bottom, pRect.bottom);
+        else if (pBandEdge == ABE_BOTTOM && pRect.bottom > pBand.top)
+            pRect.bottom = std::max(pBand.top, pRect.top);
+    }
+    return !(pRect == before);
+}
+
+} // namespace
+
+X11AppBarService::X11AppBarService(xcb_connection_t *pConnection, int pScreenNumber)
+    : m_ewmh(std::make_unique<EwmhConnection>(pConnection, pScreenNumber))
+{ }
+
+X11AppBarService::~X11AppBarService() = default;
+
+bool X11AppBarService::windowManagerReservesSpace() const
+{
+    if (!m_ewmh->isValid())
+        return false;
+    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
+    // A window manager proves it runs with a child window that names itself; a stale
+    // _NET_SUPPORTED left by one that has gone does not count.
+    const auto check =
+        m_ewmh->cardinals(m_ewmh->root(), ewmh->_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
+    if (!check || check->empty())
+        return false;
+    const auto self =
+        m_ewmh->cardinals(check->front(), ewmh->_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
+    if (!self || self->empty() || self->front() != check->front())
+        return false;
+    const auto supported = m_ewmh->atoms(m_ewmh->root(), ewmh->_NET_SUPPORTED);
+    if (!supported)
+        return false;
+    return std::ranges::any_of(*supported, [ewmh](xcb_atom_t pAtom) {
+        return pAtom == ewmh->_NET_WM_STRUT_PARTIAL || pAtom == ewmh->_NET_WM_STRUT;
+    });
+}
+
+bool X11AppBarService::newBar(AppBarData &pData)
+{
+    if (pData.hWnd == 0 || m_registered.contains(pData.hWnd) || !m_ewmh->isValid())
+        return false;
+    // The window must exist: its struts are what reserves the band.
+    const auto window = static_cast<xcb_window_t>(pData.hWnd);
+    const std::unique_ptr<xcb_get_window_attributes_reply_t, FreeDeleter> attributes(
+        xcb_get_window_attributes_reply(m_ewmh->connection(),
+                                        xcb_get_window_attributes(m_ewmh->connection(), window),
+                                        nullptr));
+    if (!attributes || !windowManagerReservesSpace())
+        return false;
+    m_registered.insert(pData.hWnd);
+    return true;
+}
+
+bool X11AppBarService::getTaskbarPos(AppBarData &pData)
+{
+    const std::vector<Band> bands = otherBands(pData.hWnd);
+    const auto largest =
+        std::ranges::max_element(bands, {}, [](const Band &pBand) { return area(pBand.rect); });
+    if (largest == bands.end())
+        return false;
+    pData.rc = largest->rect;
+    return true;
+}
+
+void X11AppBarService::queryPos(AppBarData &pData)
+{
+    if (pData.uEdge > ABE_BOTTOM)
+        return;
+    AppBarRect rect = pData.rc;
+    rect.right = std::max(rect.right, rect.left);
+    rect.bottom = std::max(rect.bottom, rect.top);
+    const std::vector<Band> bands = otherBands(pData.hWnd);
+    // Moving clear of one band can bring the rectangle onto the next one stacked behind it;
+    // each band can push at most once per pass, so the passes are bounded.
+    for (size_t pass = 0; pass <= bands.size(); ++pass) {
+        bool changed = false;
+        for (const Band &band : bands)
+            changed = keepClearOf(rect, pData.uEdge, band.edge, band.rect) || changed;
+        if (!changed)
+            break;
+    }
+    pData.rc = rect;
+}
+
+void X11AppBarService::setPos(AppBarData &pData)
+{
+    if (!m_registered.contains(pData.hWnd))
+        return;
+    queryPos(pData);
+    const AppBarRect root = rootRect();
+    const AppBarRect rect = clipped(pData.rc, root);
+    const auto window = static_cast<xcb_window_t>(pData.hWnd);
+    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
+    if (area(rect) == 0 || pData.uEdge > ABE_BOTTOM) {
+        // Nothing left to reserve.
+        xcb_delete_property(m_ewmh->connection(), window, ewmh->_NET_WM_STRUT_PARTIAL);
+        xcb_delete_property(m_ewmh->connection(), window, ewmh->_NET_WM_STRUT);
+        xcb_flush(m_ewmh->connection());
+        return;
+    }
+    // Struts count from the edges of the whole root window, not of one monitor.
+    xcb_ewmh_wm_strut_partial_t strut{};
+    const auto lastX = static_cast<uint32_t>(rect.right - 1);
+    const auto lastY = static_cast<uint32_t>(rect.bottom - 1);
+    switch (pData.uEdge) {
+    case ABE_LEFT:
+        strut.left = static_cast<uint32_t>(rect.right);
+        strut.left_start_y = static_cast<uint32_t>(rect.top);
+        strut.left_end_y = lastY;
+        break;
+    case ABE_TOP:
+        strut.top = static_cast<uint32_t>(rect.bottom);
+        strut.top_start_x = static_cast<uint32_t>(rect.left);
+        strut.top_end_x = lastX;
+        break;
+    case ABE_RIGHT:
+        strut.right = static_cast<uint32_t>(root.right - rect.left);
+        strut.right_start_y = static_cast<uint32_t>(rect.top);
+        strut.right_end_y = lastY;
+        break;
+    default:
+        strut.bottom = static_cast<uint32_t>(root.bottom - rect.top);
+        strut.bottom_start_x = static_cast<uint32_t>(rect.left);
+        strut.bottom_end_x = lastX;
+        break;
+    }
+    xcb_ewmh_set_wm_strut_partial(ewmh, window, strut);
+    // The older property for window managers that know only the full-length struts.
+    xcb_ewmh_set_wm_strut(ewmh, window, strut.left, strut.right, strut.top, strut.bottom);
+    xcb_flush(m_ewmh->connection());
+}
+
+void X11AppBarService::remove(AppBarData &pData)
+{
+    if (m_registered.erase(pData.hWnd) == 0)
+        return;
+    const auto window = static_cast<xcb_window_t>(pData.hWnd);
+    xcb_delete_property(m_ewmh->connection(), window, m_ewmh->ewmh()->_NET_WM_STRUT_PARTIAL);
+    xcb_delete_property(m_ewmh->connection(), window, m_ewmh->ewmh()->_NET_WM_STRUT);
+    xcb_flush(m_ewmh->connection());
+}
+
+bool X11AppBarService::setWorkArea(const AppBarRect &)
+{
+    // _NET_WORKAREA is the window manager's to write, computed from the struts; a client that
+    // writes it is overruled at the next change. Left undone on purpose.
+    return false;
+}
+
+AppBarRect X11AppBarService::screenRect() const
+{
+    if (m_ewmh->connection() == EwmhConnection::qtConnection()) {
+        if (const auto screen = primaryScreenRect())
+            return *screen;
+    }
+    return rootRect();
+}
+
+AppBarRect X11AppBarService::workArea() const
+{
+    if (m_ewmh->isValid()) {
+        const auto values = m_ewmh->cardinals(m_ewmh->root(), m_ewmh->ewmh()->_NET_WORKAREA);
+        if (values && values->size() >= 4) {
+            const auto &area = *values;
+            return AppBarRect{static_cast<int>(area[0]), static_cast<int>(area[1]),
+                              static_cast<int>(area[0] + area[2]),
+                              static_cast<int>(area[1] + area[3])};
+        }
+    }
+    return screenRect();
+}
+
+AppBarRect X11AppBarService::rootRect() const
+{
+    return AppBarRect{0, 0, m_ewmh->rootWidth(), m_ewmh->rootHeight()};
+}
+
+std::vector<X11AppBarService::Band> X11AppBarService::bandsOf(uint32_t pWindow) const
+{
+    std::vector<Band> bands;
+    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
+    const AppBarRect root = rootRect();
+    const auto add = [&](uint32_t pEdge, AppBarRect pRect) {
+        pRect = clipped(pRect, root);
+        if (area(pRect) > 0)
+            bands.push_back(Band{pEdge, pRect});
+    };
+    const auto asInt = [](uint32_t pValue) { return static_cast<int>(pValue); };
+    if (const auto partial = m_ewmh->cardinals(pWindow, ewmh->_NET_WM_STRUT_PARTIAL);
+        partial && partial->size() >= 12) {
+        const auto &s = *partial;
+        // left, right, top, bottom, then start and end of each, ends inclusive.
+        if (s[0] > 0)
+            add(ABE_LEFT, {0, asInt(s[4]), asInt(s[0]), asInt(s[5]) + 1});
+        if (s[1] > 0)
+            add(ABE_RIGHT, {root.right - asInt(s[1]), asInt(s[6]), root.right, asInt(s[7]) + 1});
+        if (s[2] > 0)
+            add(ABE_TOP, {asInt(s[8]), 0, asInt(s[9]) + 1, asInt(s[2])});
+        if (s[3] > 0)
+            add(ABE_BOTTOM,
+                {asInt(s[10]), root.bottom - asInt(s[3]), asInt(s[11]) + 1, root.bottom});
+        return bands;
+    }
+    if (const auto full = m_ewmh->cardinals(pWindow, ewmh->_NET_WM_STRUT);
+        full && full->size() >= 4) {
+        const auto &s = *full;
+        if (s[0] > 0)
+            add(ABE_LEFT, {0, 0, asInt(s[0]), root.bottom});
+        if (s[1] > 0)
+            add(ABE_RIGHT, {root.right - asInt(s[1]), 0, root.right, root.bottom});
+        if (s[2] > 0)
+            add(ABE_TOP, {0, 0, root.right, asInt(s[2])});
+        if (s[3] > 0)
+            add(ABE_BOTTOM, {0, root.bottom - asInt(s[3]), root.right, root.bottom});
+    }
+    return bands;
+}
+
+std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWindow) const
+{
+    std::vector<Band> bands;
+    if (!m_ewmh->isValid())
+        return bands;
+    // The window manager's client list holds the managed docks (reparented under a frame);
+    // the root's own children cover docks of a window manager that does not reparent.
+    std::set<uint32_t> windows;
+    if (const auto clients =
+            m_ewmh->cardinals(m_ewmh->root(), m_ewmh->ewmh()->_NET_CLIENT_LIST, XCB_ATOM_WINDOW))
+        windows.insert(clients->begin(), clients->end());
+    const std::unique_ptr<xcb_query_tree_reply_t, FreeDeleter> tree(xcb_query_tree_reply(
+        m_ewmh->connection(), xcb_query_tree(m_ewmh->connection(), m_ewmh->root()), nullptr));
+    if (tree) {
+        const xcb_window_t *children = xcb_query_tree_children(tree.get());
+        const int count = xcb_query_tree_children_length(tree.get());
+        for (int i = 0; i < count; ++i) {
+            if (m_ewmh->isViewable(children[i]))
+                windows.insert(children[i]);
+        }
+    }
+    windows.erase(static_cast<uint32_t>(pOwnWindow));
+    for (const uint32_t window : windows) {
+        std::vector<Band> own = bandsOf(window);
+        bands.insert(bands.end(), own.begin(), own.end());
+    }
+    return bands;
+}
+
+} // namespace pindrel::platform

@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# A throw-away X session for the integration tests and for "make run" without a display:
+# a virtual screen (Xvfb, 1280x800x24), a window manager (openbox) and a taskbar (tint2) docked at
+# the bottom, as a desktop user would have them.
+#
+#   xsession.sh start DIR [--bare] [--owner PID]
+#   xsession.sh stop DIR
+#
+# start  brings the session up and returns once the window manager runs, the panel has reserved
+#        its band and the work area shows it; then DIR/env holds "DISPLAY=:N" (to be sourced or
+#        read by a program). DIR receives the generated configuration, the logs and the process
+#        ids; it is created when missing.
+#        --bare       only the X server: no window manager, no panel (a display without EWMH)
+#        --owner PID  stop the session by itself when process PID ends (a test that crashed
+#                     must not leave servers behind)
+# stop   ends what start started in DIR (only those processes) and waits for them to go.
+#
+# The exit code is 0 on success; start gives up after about 15 seconds and cleans up.
+set -euo pipefail
+
+readonly screen_size=1280x800x24
+readonly panel_height=30
+readonly wait_seconds=15
+
+usage() {
+    echo "usage: $0 start DIR [--bare] [--owner PID] | $0 stop DIR" >&2
+    exit 2
+}
+
+# Polls a command until it succeeds or the deadline passes; no fixed waits.
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + wait_seconds))
+    until "$@" >/dev/null 2>&1; do
+        if ((SECONDS >= deadline)); then
+            echo "xsession: timed out waiting for $what" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+# A process that has ended but was not reaped yet (its parent is gone) counts as ended.
+pid_alive() {
+    [[ -n ${1:-} ]] && kill -0 "$1" 2>/dev/null || return 1
+    local state
+    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
+    [[ $state != Z ]]
+}
+
+stop_session() {
+    local dir=$1 name pid
+    [[ -d $dir ]] || return 0
+    # Watcher first, so that it does not race the rest; then the clients before the server.
+    for name in watcher tint2 openbox xvfb; do
+        [[ -f $dir/$name.pid ]] || continue
+        pid=$(<"$dir/$name.pid")
+        if pid_alive "$pid"; then
+            kill "$pid" 2>/dev/null || true
+            local deadline=$((SECONDS + 5))
+            while pid_alive "$pid" && ((SECONDS < deadline)); do sleep 0.05; done
+            if pid_alive "$pid"; then
+                kill -9 "$pid" 2>/dev/null || true
+            fi
+        fi
+        rm -f "$dir/$name.pid"
+    done
+    rm -f "$dir/env"
+}
+
+write_openbox_rc() {
+    # One desktop and no margins keep the geometry of the tests plain; openbox fills in the rest
+    # from its defaults.
+    cat >"$1/openbox-rc.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <desktops><number>1</number></desktops>
+  <margins><top>0</top><bottom>0</bottom><left>0</left><right>0</right></margins>
+  <focus><focusNew>yes</focusNew></focus>
+</openbox_config>
+EOF
+}
+
+write_tint2rc() {
+    # A bottom panel across the screen that reserves exactly its own height; a task list and no
+    # clock, so nothing in it changes by itself while the tests run.
+    cat >"$1/tint2rc" <<EOF
+panel_items = T
+panel_position = bottom center horizontal
+panel_size = 100% $panel_height
+panel_margin = 0 0
+panel_padding = 0 0 0
+panel_dock = 0
+panel_layer = top
+strut_policy = follow_size
+wm_menu = 0
+autohide = 0
+taskbar_mode = single_desktop
+task_text = 0
+task_icon = 0
+EOF
+}
+
+# The panel's window: tint2 names its class "Tint2" and sets the strut once it has placed itself.
+panel_window() {
+    local id
+    for id in $(xdotool search --classname tint2 2>/dev/null); do
+        if xprop -id "$id" _NET_WM_STRUT_PARTIAL 2>/dev/null | grep -q ' = '; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+wm_running() {
+    local id
+    id=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
+    [[ -n $id ]] && xprop -id "$id" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "$id"
+}
+
+# _NET_WORKAREA of desktop 0 ends where the panel begins.
+workarea_shows_panel() {
+    local values height
+    values=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+    [[ -n $values ]] || return 1
+    height=$(cut -d, -f4 <<<"$values")
+    local screen_height=${screen_size#*x}
+    screen_height=${screen_height%x*}
+    ((height == screen_height - panel_height))
+}
+
+start_session() {
+    local dir=$1 bare=$2 owner=$3
+    mkdir -p "$dir"
+    dir=$(cd "$dir" && pwd)
+    stop_session "$dir"
+    rm -f "$dir/display"
+
+    # -displayfd: the server takes the first free display number and writes it to us, so that
+    # parallel sessions never collide.
+    Xvfb -displayfd 3 -screen 0 "$screen_size" -nolisten tcp -noreset \
+        3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    if ! wait_for "the X server" grep -q '[0-9]' "$dir/display"; then
+        stop_session "$dir"
+        return 1
+    fi
+    DISPLAY=":$(tr -dc '0-9' <"$dir/display")"
+    export DISPLAY
+
+    if [[ $bare != yes ]]; then
+        write_openbox_rc "$dir"
+        write_tint2rc "$dir"
+        openbox --config-file "$dir/openbox-rc.xml" >"$dir/openbox.log" 2>&1 &
+        echo $! >"$dir/openbox.pid"
+        if ! wait_for "the window manager" wm_running; then
+            stop_session "$dir"
+            return 1
+        fi
+        tint2 -c "$dir/tint2rc" >"$dir/tint2.log" 2>&1 &
+        echo $! >"$dir/tint2.pid"
+        if ! wait_for "the panel" panel_window || ! wait_for "the work area" workarea_shows_panel; then
+            stop_session "$dir"
+            return 1
+        fi
+    fi
+
+    if [[ -n $owner ]]; then
+        # Detached from our standard streams so that a caller reading them is not kept waiting.
+        (
+            trap - EXIT
+            # "wait" rather than a plain sleep, so that stop can end the watcher at once.
+            while pid_alive "$owner"; do
+                sleep 0.5 &
+                wait $!
+            done
+            rm -f "$dir/watcher.pid"
+            stop_session "$dir"
+        ) </dev/null >/dev/null 2>&1 &
+        echo $! >"$dir/watcher.pid"
+    fi
+
+    echo "DISPLAY=$DISPLAY" >"$dir/env"
+}
+
+(($# >= 2)) || usage
+command=$1
+dir=$2
+shift 2
+
+case $command in
+start)
+    bare=no
+    owner=
+    while (($#)); do
+        case $1 in
+        --bare) bare=yes ;;
+        --owner)
+            (($# >= 2)) || usage
+            owner=$2
+            shift
+            ;;
+        *) usage ;;
+        esac
+        shift
+    done
+    start_session "$dir" "$bare" "$owner"
+    ;;
+stop)
+    (($# == 0)) || usage
+    stop_session "$dir"
+    ;;
+*) usage ;;
+esac

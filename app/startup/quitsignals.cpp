@@ -33,9 +33,7 @@ QuitSignals::QuitSignals(QObject *pParent)
     m_notifier = new QSocketNotifier(m_pipe[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &QuitSignals::readSignal);
 
-    struct sigaction action
-    {
-    };
+    struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -45,9 +43,7 @@ QuitSignals::QuitSignals(QObject *pParent)
 
 QuitSignals::~QuitSignals()
 {
-    struct sigaction action
-    {
-    };
+    struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     for (const int number : {SIGINT, SIGTERM, SIGHUP})
         ::sigaction(number, &action, nullptr);

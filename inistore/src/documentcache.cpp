@@ -54,7 +54,7 @@ std::shared_ptr<const IniDocument> DocumentCache::remember(const std::string &pP
     std::lock_guard lock(m_mutex);
     Entry &entry = slot(pPath);
     if (!entry.document || entry.bytes != pBytes) {
-        entry.document = std::make_shared<const IniDocument>(IniDocument::parse(pBytes));
+        entry.document = std::make_shared<IniDocument>(IniDocument::parse(pBytes));
         entry.bytes = std::move(pBytes);
     }
     entry.stamp = pStamp;
@@ -65,14 +65,34 @@ std::shared_ptr<const IniDocument> DocumentCache::remember(const std::string &pP
     return entry.document;
 }
 
+std::optional<IniDocument> DocumentCache::take(const std::string &pPath, std::string_view pBytes)
+{
+    std::lock_guard lock(m_mutex);
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+        if (it->path != pPath)
+            continue;
+        std::optional<IniDocument> document;
+        if (it->document && it->bytes == pBytes) {
+            // A reader still holding it gets to keep its copy; otherwise it moves.
+            if (it->document.use_count() == 1)
+                document.emplace(std::move(*it->document));
+            else
+                document.emplace(*it->document);
+        }
+        m_entries.erase(it);
+        return document;
+    }
+    return std::nullopt;
+}
+
 void DocumentCache::store(const std::string &pPath, const FileStamp &pStamp, std::string pBytes,
-                          std::shared_ptr<const IniDocument> pDocument)
+                          IniDocument pDocument)
 {
     std::lock_guard lock(m_mutex);
     Entry &entry = slot(pPath);
     entry.stamp = pStamp;
     entry.bytes = std::move(pBytes);
-    entry.document = std::move(pDocument);
+    entry.document = std::make_shared<IniDocument>(std::move(pDocument));
     entry.settled = false;
 }
 

@@ -10,7 +10,9 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "inidocument.h"
 
@@ -35,7 +37,9 @@ public:
         std::string path;
         FileStamp stamp;
         std::string bytes;
-        std::shared_ptr<const IniDocument> document;
+        // Made non-const and handed out as const: a write may take it back (take()) once no
+        // reader holds it any more.
+        std::shared_ptr<IniDocument> document;
         bool settled = false;
     };
 
@@ -46,9 +50,13 @@ public:
     // time, which decides whether the file has settled.
     std::shared_ptr<const IniDocument> remember(const std::string &pPath, const FileStamp &pStamp,
                                                 std::string pBytes, int64_t pNowNs);
+    // For a write under the file's lock: the cached document when pBytes are exactly what it
+    // was parsed from, taken out of the cache (a write replaces it anyway), so that the write
+    // need not parse the file again. nullopt when there is no such document.
+    std::optional<IniDocument> take(const std::string &pPath, std::string_view pBytes);
     // After a write of our own: the document written, under the stamp the file now has.
     void store(const std::string &pPath, const FileStamp &pStamp, std::string pBytes,
-               std::shared_ptr<const IniDocument> pDocument);
+               IniDocument pDocument);
     void forget(const std::string &pPath);
 
     static DocumentCache &instance();

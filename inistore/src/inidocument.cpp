@@ -1,5 +1,7 @@
 #include "inidocument.h"
 
+#include <algorithm>
+
 #include "linesource.h"
 #include "textrules.h"
 
@@ -60,6 +62,8 @@ IniDocument IniDocument::parse(std::string_view pBytes)
         document.m_bom = true;
         pBytes.remove_prefix(kBom.size());
     }
+    document.m_lines.reserve(static_cast<size_t>(std::count(pBytes.begin(), pBytes.end(), '\n'))
+                             + 1);
     LineSource source(pBytes);
     SourceLine line;
     while (source.next(line)) {
@@ -93,18 +97,13 @@ void IniDocument::reindex()
 {
     m_sections.clear();
     m_firstSection.clear();
-    m_firstKey.clear();
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const IniLine &line = m_lines[i];
         if (line.kind == LineKind::Section) {
             if (!m_sections.empty())
                 m_sections.back().end = i;
             m_sections.push_back({i, m_lines.size()});
-            m_firstKey.emplace_back();
-            m_firstSection.try_emplace(rules::foldCase(line.name), m_sections.size() - 1);
-        } else if (line.kind == LineKind::Key && !m_sections.empty()) {
-            // Lines before the first header belong to no section and are never found.
-            m_firstKey.back().try_emplace(rules::foldCase(line.name), i);
+            m_firstSection.try_emplace(line.name, m_sections.size() - 1);
         }
     }
 }
@@ -120,16 +119,19 @@ std::vector<std::string_view> IniDocument::sectionNames() const
 
 const IniDocument::Section *IniDocument::findSection(std::string_view pName) const
 {
-    const auto found = m_firstSection.find(rules::foldCase(pName));
+    const auto found = m_firstSection.find(pName);
     return found == m_firstSection.end() ? nullptr : &m_sections[found->second];
 }
 
 const IniLine *IniDocument::findKey(const Section &pSection, std::string_view pKey) const
 {
-    const size_t index = static_cast<size_t>(&pSection - m_sections.data());
-    const auto &keys = m_firstKey[index];
-    const auto found = keys.find(rules::foldCase(pKey));
-    return found == keys.end() ? nullptr : &m_lines[found->second];
+    // Lines before the first header belong to no section and are never found.
+    for (size_t i = pSection.header + 1; i < pSection.end; ++i) {
+        const IniLine &line = m_lines[i];
+        if (line.kind == LineKind::Key && rules::equalsNoCase(line.name, pKey))
+            return &line;
+    }
+    return nullptr;
 }
 
 std::vector<std::string_view> IniDocument::keyNames(const Section &pSection) const
@@ -194,8 +196,8 @@ bool IniDocument::setValue(std::string_view pSection, std::string_view pKey,
         text += pValue;
         if (text == line.text)
             return false;
+        // Still a key line of the same name: the index of sections stands as it is.
         line = classify(text, line.eol);
-        reindex();
         return true;
     }
     // A new key goes straight after the section's last key line, or after its header.

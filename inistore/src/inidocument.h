@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "textrules.h"
+
 namespace txini {
 
 enum class LineKind {
@@ -89,10 +91,10 @@ private:
     std::string m_newline;
     std::vector<IniLine> m_lines;
     std::vector<Section> m_sections;
-    // Case-folded name -> index in m_sections of its first occurrence.
-    std::unordered_map<std::string, size_t> m_firstSection;
-    // Per section (same index as m_sections): case-folded key -> line of its first occurrence.
-    std::vector<std::unordered_map<std::string, size_t>> m_firstKey;
+    // Section name -> index in m_sections of its first occurrence, found without regard to
+    // case. Keys are found by walking their section: sections are short, and a write then
+    // needs no index of every key rebuilt.
+    std::unordered_map<std::string, size_t, rules::NoCaseHash, rules::NoCaseEqual> m_firstSection;
 };
 
 } // namespace txini

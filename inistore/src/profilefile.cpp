@@ -3,6 +3,7 @@
 #include "documentcache.h"
 
 #include <chrono>
+#include <optional>
 #include <string_view>
 
 #ifdef _WIN32
@@ -174,9 +175,7 @@ bool replaceAtomically(const std::string &pTarget, const struct stat &pOld,
 // The file a write goes to: a symbolic link is followed, so the link itself survives.
 std::string writeTarget(const std::string &pPath)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::lstat(pPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
         char resolved[PATH_MAX];
         if (::realpath(pPath.c_str(), resolved) != nullptr)
@@ -189,9 +188,7 @@ std::string writeTarget(const std::string &pPath)
 
 std::shared_ptr<const IniDocument> ProfileFile::read() const
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(m_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return nullptr;
     DocumentCache &cache = DocumentCache::instance();
@@ -216,9 +213,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
     // Lock the file, then make sure the name still leads to the file we locked: another
     // writer may have replaced it while we waited.
     Descriptor fd;
-    struct stat info
-    {
-    };
+    struct stat info = {};
     for (int attempt = 0;; ++attempt) {
         if (attempt > 1000)
             return Outcome::Failed;
@@ -232,9 +227,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
         } while (locked != 0 && errno == EINTR);
         if (locked != 0 || ::fstat(fd.get(), &info) != 0)
             return Outcome::Failed;
-        struct stat current
-        {
-        };
+        struct stat current = {};
         if (::stat(target.c_str(), &current) == 0 && current.st_dev == info.st_dev
             && current.st_ino == info.st_ino)
             break;
@@ -245,9 +238,13 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
     std::string bytes;
     if (!readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
         return Outcome::Failed;
-    IniDocument document = IniDocument::parse(bytes);
-    if (!pEdit(document))
+    DocumentCache &cache = DocumentCache::instance();
+    std::optional<IniDocument> cached = cache.take(m_path, bytes);
+    IniDocument document = cached ? std::move(*cached) : IniDocument::parse(bytes);
+    if (!pEdit(document)) {
+        cache.store(m_path, stampOf(info), std::move(bytes), std::move(document));
         return Outcome::Unchanged;
+    }
     std::string written = document.serialize();
 
     bool folderRefused = false;
@@ -261,15 +258,9 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
             || ::fsync(fd.get()) != 0)
             return Outcome::Failed;
     }
-    DocumentCache &cache = DocumentCache::instance();
-    struct stat now
-    {
-    };
+    struct stat now = {};
     if (::stat(m_path.c_str(), &now) == 0)
-        cache.store(m_path, stampOf(now), std::move(written),
-                    std::make_shared<const IniDocument>(std::move(document)));
-    else
-        cache.forget(m_path);
+        cache.store(m_path, stampOf(now), std::move(written), std::move(document));
     return Outcome::Written;
 }
 

@@ -168,4 +168,33 @@ bool equalsNoCase(std::string_view pLeft, std::string_view pRight)
     return foldCase(pLeft) == foldCase(pRight);
 }
 
+namespace {
+
+// FNV-1a over bytes.
+constexpr size_t kFnvOffset = 14695981039346656037ULL;
+constexpr size_t kFnvPrime = 1099511628211ULL;
+
+size_t hashBytes(std::string_view pText)
+{
+    size_t hash = kFnvOffset;
+    for (const char c : pText)
+        hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
+    return hash;
+}
+
+} // namespace
+
+size_t hashNoCase(std::string_view pText)
+{
+    // Same as hashing foldCase(pText), without making that string for ASCII names.
+    size_t hash = kFnvOffset;
+    for (const char c : pText) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return hashBytes(foldCase(pText));
+        const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        hash = (hash ^ static_cast<unsigned char>(upper)) * kFnvPrime;
+    }
+    return hash;
+}
+
 } // namespace txini::rules

@@ -31,4 +31,24 @@ std::string foldCase(std::string_view pText);
 // Names compare equal without regard to case.
 bool equalsNoCase(std::string_view pLeft, std::string_view pRight);
 
+// A hash that agrees with equalsNoCase: the hash of the folded text, computed without folding
+// into a new string when the text is ASCII.
+size_t hashNoCase(std::string_view pText);
+
+// Function objects for hashed containers of names looked up without regard to case; both are
+// transparent, so a lookup by string_view allocates nothing.
+struct NoCaseHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view pText) const { return hashNoCase(pText); }
+};
+struct NoCaseEqual
+{
+    using is_transparent = void;
+    bool operator()(std::string_view pLeft, std::string_view pRight) const
+    {
+        return equalsNoCase(pLeft, pRight);
+    }
+};
+
 } // namespace txini::rules

@@ -188,9 +188,7 @@ void waitUntilSettled(const std::string &pFile)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     for (;;) {
-        struct stat info
-        {
-        };
+        struct stat info = {};
         ASSERT_EQ(::stat(pFile.c_str(), &info), 0);
         const auto changed =
             std::chrono::system_clock::time_point(std::chrono::seconds(info.st_ctim.tv_sec)
@@ -232,9 +230,7 @@ TEST(ProfileFile, ChangeAfterTheCacheSettledIsSeen)
     EXPECT_EQ(readValue(file, "a", "k"), "1");
     EXPECT_EQ(readValue(file, "a", "k"), "1"); // answered from the cache
     // Rewrite in place and put the old modification time back: the change time still moves.
-    struct stat before
-    {
-    };
+    struct stat before = {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
     test::writeBytes(file, "[a]\nk=3\n");
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
@@ -260,16 +256,12 @@ TEST(ProfileFile, WriteKeepsPermissionsAndReplacesAtomically)
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     // A writer killed before its rename left its temporary file behind.
     test::writeBytes(dir.file(".perm.ini.txini-Ab12Cd"), "[a]\nk=");
-    struct stat before
-    {
-    };
+    struct stat before = {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
     ASSERT_NE(WritePrivateProfileStringA("a", "k", "2", file.c_str()), 0);
 
-    struct stat after
-    {
-    };
+    struct stat after = {};
     ASSERT_EQ(::stat(file.c_str(), &after), 0);
     EXPECT_EQ(after.st_mode & 07777, 0640u);
     EXPECT_NE(after.st_ino, before.st_ino) << "the file was rewritten in place";

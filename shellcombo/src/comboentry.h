@@ -1,0 +1,21 @@
+#pragma once
+
+// One entry of the list window: what is shown and the entry's item record.
+
+#include "itemrecord.h"
+
+#include <QtCore/QString>
+
+namespace vexlo {
+
+struct ComboEntry
+{
+    QString text; // at most 259 characters
+    int image = 0; // private image index
+    int selectedImage = 0; // the open icon for a folder, else the same as image
+    int overlay = 0; // 0 none, 1 share, 2 shortcut, 3..15 added overlays
+    int indent = 0; // in the list's 10-pixel units
+    ItemRecord record;
+};
+
+} // namespace vexlo

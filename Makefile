@@ -31,14 +31,16 @@ build: configure
 test: build
 	$(CTEST) --preset dev
 
-# The program will be build/bin/pindrel.
+# A portable install in build/install, started on DISPLAY, or without one on a virtual desktop
+# with a screenshot in build/pindrel-screenshot.png; Ctrl-C ends it.
 run: build
-	@echo "Pindrel: the bar is not built yet"
+	@bash scripts/run-pindrel.sh build
 
 # Always configured: the option must be on even when build-release/ was made without it.
 bench: deps
 	$(CMAKE) --preset release -DPINDREL_BUILD_BENCH=ON
-	$(CMAKE) --build --preset release -j $(JOBS) --target txini_bench
+	$(CMAKE) --build --preset release -j $(JOBS) --target txini_bench pindrel_startup_bench \
+		pindrel_mostrarbotones_bench vexlo_bench pindrel_filelist_bench
 	bash bench/run-benchmarks.sh build-release
 
 build-asan/build.ninja: CMakePresets.json | deps

@@ -4,7 +4,12 @@
 #   bench/run-benchmarks.sh [BUILD_DIR] [benchmark flags...]
 #
 # BUILD_DIR defaults to build-release. The benchmark files are written in BUILD_DIR, on the disk
-# the project lives on, so that the durable writes cost what they cost there.
+# the project lives on, so that the durable writes cost what they cost there. The flags go to the
+# INI store benchmark.
+#
+# The start-up benchmark runs on a virtual desktop of its own (scripts/xsession.sh: Xvfb,
+# openbox, tint2), never on the user's display; PINDREL_STARTUP_RUNS sets its number of runs
+# (default 15).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,13 +17,40 @@ build=${1:-$root/build-release}
 (($# > 0)) && shift
 
 bench=$build/bin/txini_bench
-if [[ ! -x $bench ]]; then
-    echo "run-benchmarks: $bench not built (make bench builds it)" >&2
-    exit 1
-fi
+startup=$build/bin/pindrel_startup_bench
+for program in "$bench" "$startup"; do
+    if [[ ! -x $program ]]; then
+        echo "run-benchmarks: $program not built (make bench builds it)" >&2
+        exit 1
+    fi
+done
 
 work=$(mktemp -d "$build/bench-files.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+    bash "$root/scripts/xsession.sh" stop "$work/xsession" || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 echo "== INI store (txini) =="
 TXINI_BENCH_DIR=$work "$bench" "$@"
+
+echo
+echo "== Start-up of the bar (pindrel) =="
+env -u DISPLAY bash "$root/scripts/xsession.sh" start "$work/xsession" --owner $$
+display=$(sed -n 's/^DISPLAY=//p' "$work/xsession/env")
+# Private runtime and configuration folders: the single-instance lock and anything the program
+# might keep for the user stay in this run.
+mkdir -m 700 "$work/runtime" "$work/config"
+DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config \
+    "$startup" --pindrel "$build/bin/pindrel" --bare "$build/bin/pindrel_barewindow" \
+    --runs "${PINDREL_STARTUP_RUNS:-15}" --folder "$work"
+
+# The Qt parts measured in-process, offscreen: each prints its own figures against its goal.
+for extra in pindrel_mostrarbotones_bench vexlo_bench pindrel_filelist_bench; do
+    if [[ -x $build/bin/$extra ]]; then
+        echo
+        echo "== $extra =="
+        (cd "$work" && QT_QPA_PLATFORM=offscreen "$build/bin/$extra")
+    fi
+done

@@ -1,6 +1,13 @@
 #include "form1.h"
 
 #include "bar/appbarlayout.h"
+#include "bar/barbutton.h"
+#include "bar/barmenus.h"
+#include "bar/buttonarray.h"
+#include "bar/dragtargets.h"
+#include "bar/drawerbuttons.h"
+#include "bar/draweropener.h"
+#include "bar/hookmenu.h"
 #include "startup/appstate.h"
 #include "startup/configlocation.h"
 #include "startup/firstrun.h"
@@ -27,7 +34,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
@@ -38,6 +44,9 @@ namespace {
 // Design sizes of the bar's fixed controls, in twips.
 constexpr float kFixedButtonSize = 315;
 constexpr float kTemplateTop = 15;
+// Image sizes of the drawer icons (img) and the program icons (imgP), pixels.
+constexpr int kDrawerIconSize = 32;
+constexpr int kProgramIconSize = 16;
 
 QString productTitle()
 {
@@ -63,31 +72,43 @@ Form1::Form1(AppState &pState, QWidget *pParent)
     , m_appBarData(std::make_unique<platform::AppBarData>())
     , m_configLocator(&configFilePath)
     , m_specialFolderLookup(&platform::specialFolderPath)
+    , m_img(kDrawerIconSize)
+    , m_imgP(kProgramIconSize)
 {
     setWindowTitle(QString());
     setAttribute(Qt::WA_X11NetWmWindowTypeDock);
     setAutoFillBackground(true);
 
-    m_cmdAdd = new QPushButton(QStringLiteral("+"), this);
+    m_cmdAdd = new BarButton(this);
     m_cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    m_cmdAdd->setCaption(QStringLiteral("+"));
     m_cmdAdd->setToolTip(tr("Pindrel menu"));
-    m_cmdProg = new QPushButton(QStringLiteral("\u25B8"), this);
+    m_cmdProg = new BarButton(this);
     m_cmdProg->setObjectName(QStringLiteral("cmdProg"));
+    m_cmdProg->setCaption(QStringLiteral("\u25B8"));
     m_cmdProg->setToolTip(tr("Programs"));
-    m_cmdB0 = new QPushButton(this);
-    m_cmdB0->setObjectName(QStringLiteral("cmdB"));
-    m_cmdB0->hide();
+    m_cmdB = new ButtonArray(this);
 
-    const float tpp = twipsPerPixel(screen());
-    m_cmdAdd->setGeometry(0, 0, toPixels(kFixedButtonSize, tpp), toPixels(kFixedButtonSize, tpp));
-    m_cmdProg->setGeometry(0, 0, toPixels(kFixedButtonSize, tpp), toPixels(kFixedButtonSize, tpp));
-    m_cmdB0->move(0, toPixels(kTemplateTop, tpp));
+    for (BarButton *fixed : {m_cmdAdd, m_cmdProg}) {
+        fixed->setLeftTwips(0);
+        fixed->setTopTwips(0);
+        fixed->setWidthTwips(kFixedButtonSize);
+        fixed->setHeightTwips(kFixedButtonSize);
+    }
+    m_cmdB->templateButton().setTopTwips(kTemplateTop);
 
-    buildMenus();
-    connect(m_cmdAdd, &QPushButton::clicked, this, [this] {
-        const float tppNow = twipsPerPixel(screen());
-        m_mC->popup(mapToGlobal(QPoint(m_cmdAdd->x(), toPixels(barHeightTwips(), tppNow))));
-    });
+    m_hMenu = new HookMenu(this);
+    m_menus = new BarMenus(pState, *m_registry, *this, this);
+    m_drawerButtons =
+        std::make_unique<DrawerButtons>(pState, *m_cmdB, m_img, *m_cmdAdd, *m_cmdProg);
+    m_drawerOpener = std::make_unique<DrawerOpener>(pState, m_registry.get());
+
+    connect(m_cmdAdd, &BarButton::clicked, this, [this] { m_menus->cmdAdd_Click(*m_cmdAdd); });
+    connect(m_cmdB, &ButtonArray::mouseDown, this, &Form1::cmdB_MouseDown);
+    connect(m_cmdB, &ButtonArray::mouseUp, this, &Form1::cmdB_MouseUp);
+    m_showExclamation = [this](const QString &pText) {
+        QMessageBox::warning(this, productTitle(), pText);
+    };
 }
 
 Form1::~Form1() = default;
@@ -112,13 +133,25 @@ void Form1::setSpecialFolderLookup(std::function<QString(int)> pLookup)
     m_specialFolderLookup = std::move(pLookup);
 }
 
-void Form1::buildMenus()
+void Form1::setExclamationHandler(std::function<void(const QString &)> pShow)
 {
-    m_mC = new QMenu(this);
-    m_mC->setObjectName(QStringLiteral("mC"));
-    QAction *close = m_mC->addAction(QStringLiteral("Close Pindrel"));
-    close->setObjectName(QStringLiteral("mCCerrar"));
-    connect(close, &QAction::triggered, this, &Form1::mCCerrar_Click);
+    if (pShow)
+        m_showExclamation = std::move(pShow);
+}
+
+void Form1::setDragTargets(DragTargets *pTargets)
+{
+    m_drawerButtons->setDragTargets(pTargets);
+}
+
+QMenu *Form1::mC() const
+{
+    return m_menus->mC();
+}
+
+BarButton *Form1::cmdBTemplate() const
+{
+    return &m_cmdB->templateButton();
 }
 
 void Form1::processPendingMessages()
@@ -162,7 +195,8 @@ bool Form1::Form_Load()
     const float tpp = twipsPerPixel(screen());
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
     applyBarGeometryTwips(0, 0, toTwips(screenRect.width(), tpp), m_state.settings().barHeight);
-    m_cmdB0->setFixedHeight(std::max(0, height() - 2 * m_cmdB0->y()));
+    BarButton &first = m_cmdB->templateButton();
+    first.setHeightTwips(std::max(0.0F, barHeightTwips() - 2 * first.topTwips()));
     AplicarColoresMain();
 
     // 11: dock only for exactly "TOP" or "BOTTOM".
@@ -195,7 +229,8 @@ bool Form1::Form_Load()
     processPendingMessages();
     startUpdater(QStringLiteral("/CheckBackground"));
 
-    // 20: the menu images come with the bar's menus.
+    // 20: the menus' font and pictures.
+    m_hMenu->attach(this);
 
     // 21
     show();
@@ -312,17 +347,12 @@ void Form1::AplicarColoresMain()
     setColor(barPalette, QPalette::Window, settings.barColor);
     setPalette(barPalette);
 
-    QPalette addPalette = m_cmdAdd->palette();
-    setColor(addPalette, QPalette::Button, settings.barColor);
-    m_cmdAdd->setPalette(addPalette);
-
-    const QList<QPushButton *> drawerButtons =
-        findChildren<QPushButton *>(QStringLiteral("cmdB"), Qt::FindDirectChildrenOnly);
-    for (QPushButton *button : drawerButtons) {
-        QPalette buttonPalette = button->palette();
-        setColor(buttonPalette, QPalette::Button, settings.buttonColor);
-        setColor(buttonPalette, QPalette::ButtonText, settings.buttonTextColor);
-        button->setPalette(buttonPalette);
+    m_cmdAdd->setBackColor(settings.barColor);
+    for (int i = 0; i <= m_cmdB->ubound(); ++i) {
+        if (BarButton *button = m_cmdB->item(i)) {
+            button->setBackColor(settings.buttonColor);
+            button->setForeColor(settings.buttonTextColor);
+        }
     }
 }
 
@@ -378,27 +408,47 @@ void Form1::paintEvent(QPaintEvent *pEvent)
 
 void Form1::mousePressEvent(QMouseEvent *pEvent)
 {
-    if (pEvent->button() == Qt::RightButton)
-        m_mC->popup(pEvent->globalPosition().toPoint());
+    if (pEvent->button() != Qt::RightButton)
+        return;
+    const float tpp = twipsPerPixel(screen());
+    m_menus->showBarMenu(static_cast<float>(pEvent->position().x()) * tpp,
+                         static_cast<float>(pEvent->position().y()) * tpp);
 }
 
 void Form1::MostrarBotones()
 {
     processPendingMessages();
-    m_state.setDrawerCount(readCount(m_state.ini(), kKeyDrawerCount));
+    m_drawerButtons->rebuild(barHeightTwips());
+}
 
-    // The fixed buttons: stacked when the bar is high enough inside, else side by side.
-    const float tpp = twipsPerPixel(screen());
-    const float gap = 60;
-    const float addTop = toTwips(m_cmdAdd->y(), tpp);
-    const float addHeight = toTwips(m_cmdAdd->height(), tpp);
-    const float addLeft = toTwips(m_cmdAdd->x(), tpp);
-    const float addWidth = toTwips(m_cmdAdd->width(), tpp);
-    const float progHeight = toTwips(m_cmdProg->height(), tpp);
-    if (addTop + addHeight + gap + progHeight <= barHeightTwips())
-        m_cmdProg->move(toPixels(addLeft, tpp), toPixels(addTop + addHeight + gap, tpp));
-    else
-        m_cmdProg->move(toPixels(addLeft + addWidth + gap, tpp), toPixels(addTop, tpp));
+void Form1::AlternarCajon(int16_t pIndex)
+{
+    std::optional<float> buttonLeft;
+    if (BarButton *button = m_cmdB->item(pIndex))
+        buttonLeft = button->leftTwips();
+    m_drawerOpener->AlternarCajon(pIndex, buttonLeft);
+}
+
+void Form1::cmdB_MouseDown(int pIndex, int pButton, int pShift, float, float)
+{
+    processPendingMessages();
+    if (pButton == 1 && pShift == 1) {
+        const std::string path =
+            m_state.ini().getLeerValor(Registry::drawerSection(pIndex), "PATH");
+        if (platform::Shell *shell = m_state.shell())
+            shell->open(QString::fromStdString(path));
+    } else if (pButton == 2) {
+        // The button may have gone with a rebuild run by the pump.
+        if (BarButton *button = m_cmdB->item(pIndex))
+            m_menus->showDrawerMenu(static_cast<int16_t>(pIndex), *button);
+    }
+}
+
+void Form1::cmdB_MouseUp(int pIndex, int pButton, int pShift, float, float)
+{
+    processPendingMessages();
+    if (pButton == 1 && pShift == 0)
+        AlternarCajon(static_cast<int16_t>(pIndex));
 }
 
 void Form1::MostrarProgramas()
@@ -408,7 +458,7 @@ void Form1::MostrarProgramas()
 
 void Form1::showExclamation(const QString &pText)
 {
-    QMessageBox::warning(this, productTitle(), pText);
+    m_showExclamation(pText);
 }
 
 void Form1::startUpdater(const QString &pArgument)

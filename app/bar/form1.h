@@ -4,7 +4,8 @@
 // as an app bar. It runs the program's start sequence and its unload step, owns the shared
 // state for the whole run, and hosts the drawer buttons and the bar's menus.
 
-#include "startup/registryhost.h"
+#include "bar/barmenuhost.h"
+#include "bar/imagelist.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -16,11 +17,17 @@
 #include <optional>
 
 class QMenu;
-class QPushButton;
 
 namespace pindrel {
 
 class AppState;
+class BarButton;
+class BarMenus;
+class ButtonArray;
+class DragTargets;
+class DrawerButtons;
+class DrawerOpener;
+class HookMenu;
 class QuestionAsker;
 class Registry;
 
@@ -31,7 +38,7 @@ class SingleInstance;
 struct AppBarData;
 } // namespace platform
 
-class Form1 : public QWidget, public RegistryHost
+class Form1 : public QWidget, public BarMenuHost
 {
     Q_OBJECT
 
@@ -53,20 +60,37 @@ public:
     void AplicarColoresMain();
     void SetTheme();
 
-    // RegistryHost
+    // RegistryHost and BarMenuHost
+    // Rebuilds the drawer buttons (see DrawerButtons) after one pass of the message pump.
     void MostrarBotones() override;
     void MostrarProgramas() override;
     float barHeightTwips() const override;
     void showExclamation(const QString &pText) override;
     void processPendingMessages() override;
-
+    // Opens drawer pIndex's window at its place, or closes it when open (see DrawerOpener).
+    void AlternarCajon(int16_t pIndex) override;
+    void startUpdater(const QString &pArgument) override;
     // "Close Pindrel": unloads the bar and ends the program at once.
-    void mCCerrar_Click();
+    void mCCerrar_Click() override;
 
-    QMenu *mC() const { return m_mC; }
-    QPushButton *cmdAdd() const { return m_cmdAdd; }
-    QPushButton *cmdProg() const { return m_cmdProg; }
-    QPushButton *cmdBTemplate() const { return m_cmdB0; }
+    // The drawer buttons' mouse events (pIndex the drawer number): Shift + left press opens
+    // the drawer's folder in the file manager, a right press shows the drawer menu, a left
+    // release without Shift, Ctrl or Alt opens or closes the drawer. Everything else does
+    // nothing.
+    void cmdB_MouseDown(int pIndex, int pButton, int pShift, float pX, float pY);
+    void cmdB_MouseUp(int pIndex, int pButton, int pShift, float pX, float pY);
+
+    QMenu *mC() const;
+    BarMenus &menus() const { return *m_menus; }
+    BarButton *cmdAdd() const { return m_cmdAdd; }
+    BarButton *cmdProg() const { return m_cmdProg; }
+    ButtonArray &cmdB() const { return *m_cmdB; }
+    BarButton *cmdBTemplate() const;
+    ImageList &img() { return m_img; }
+    ImageList &imgP() { return m_imgP; }
+    HookMenu &hMenu() const { return *m_hMenu; }
+    DrawerButtons &drawerButtons() const { return *m_drawerButtons; }
+    DrawerOpener &drawerOpener() const { return *m_drawerOpener; }
     const QPixmap &bgPic() const { return m_bgPic; }
     bool isRegistered() const { return m_registered; }
     // The opacity byte last applied; nullopt while the bar is not translucent.
@@ -82,17 +106,20 @@ public:
     void setConfigLocator(std::function<QString()> pLocator);
     void setQuestionAsker(QuestionAsker *pAsker);
     void setSpecialFolderLookup(std::function<QString(int)> pLookup);
+    // How the exclamation message boxes are shown (the drawer limit); by default a message
+    // box titled "Pindrel" with an exclamation icon.
+    void setExclamationHandler(std::function<void(const QString &)> pShow);
+    // The drop receiver the drawer buttons register with (not owned); none by default.
+    void setDragTargets(DragTargets *pTargets);
 
 protected:
     void paintEvent(QPaintEvent *pEvent) override;
     void mousePressEvent(QMouseEvent *pEvent) override;
 
 private:
-    void buildMenus();
     void applyBarGeometryTwips(float pLeft, float pTop, float pWidth, float pHeight);
     void PintarMosaico();
     void bringToFront();
-    void startUpdater(const QString &pArgument);
 
     AppState &m_state;
     std::unique_ptr<Registry> m_registry;
@@ -105,11 +132,18 @@ private:
     bool m_registered = false;
     std::optional<uint8_t> m_opacityByte;
 
+    std::function<void(const QString &)> m_showExclamation;
+
     QPixmap m_bgPic;
-    QPushButton *m_cmdAdd = nullptr;
-    QPushButton *m_cmdProg = nullptr;
-    QPushButton *m_cmdB0 = nullptr;
-    QMenu *m_mC = nullptr;
+    BarButton *m_cmdAdd = nullptr;
+    BarButton *m_cmdProg = nullptr;
+    ButtonArray *m_cmdB = nullptr;
+    ImageList m_img;
+    ImageList m_imgP;
+    HookMenu *m_hMenu = nullptr;
+    BarMenus *m_menus = nullptr;
+    std::unique_ptr<DrawerButtons> m_drawerButtons;
+    std::unique_ptr<DrawerOpener> m_drawerOpener;
 };
 
 } // namespace pindrel

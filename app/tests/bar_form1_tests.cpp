@@ -1,6 +1,7 @@
 // The bar's start sequence, unload step, placement and looks, offscreen with a scripted app-bar
 // service and real config.ini files in temporary folders.
 
+#include "bar/barbutton.h"
 #include "bar/form1.h"
 #include "startup/appstate.h"
 #include "startup/questionasker.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

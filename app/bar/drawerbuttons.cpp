@@ -1,0 +1,160 @@
+#include "bar/drawerbuttons.h"
+
+#include "bar/barbutton.h"
+#include "bar/buttonarray.h"
+#include "bar/dragtargets.h"
+#include "bar/drawerbuttonlayout.h"
+#include "bar/imagelist.h"
+#include "bar/picturefile.h"
+#include "startup/appstate.h"
+#include "startup/registry.h"
+#include "startup/settings.h"
+#include "startup/twips.h"
+
+#include "txini/clsini.h"
+
+#include <QDir>
+
+namespace pindrel {
+
+DrawerButtons::DrawerButtons(AppState &pState, ButtonArray &pCmdB, ImageList &pImg,
+                             BarButton &pCmdAdd, BarButton &pCmdProg)
+    : m_state(pState)
+    , m_cmdB(pCmdB)
+    , m_img(pImg)
+    , m_cmdAdd(pCmdAdd)
+    , m_cmdProg(pCmdProg)
+{
+    setPictureLoader({});
+}
+
+void DrawerButtons::setPictureLoader(PictureLoader pLoader)
+{
+    if (pLoader) {
+        m_loadPicture = std::move(pLoader);
+        return;
+    }
+    const int side = m_img.imageSize().width();
+    m_loadPicture = [side](const QString &pPath) { return loadPictureFile(pPath, side); };
+}
+
+QString DrawerButtons::iconKey(int pDrawer)
+{
+    return QStringLiteral("icon") + QString::number(pDrawer);
+}
+
+QString DrawerButtons::iconPath(const QString &pIcon) const
+{
+    if (pIcon.isEmpty() || QDir::isAbsolutePath(pIcon) || m_state.programFolder().isEmpty())
+        return pIcon;
+    return QDir(m_state.programFolder()).filePath(pIcon);
+}
+
+QString DrawerButtons::readValue(int pDrawer, const char *pKey) const
+{
+    return QString::fromStdString(
+        m_state.ini().getLeerValor(Registry::drawerSection(pDrawer), pKey));
+}
+
+void DrawerButtons::rebuild(float pInnerHeight)
+{
+    m_state.setDrawerCount(readCount(m_state.ini(), kKeyDrawerCount, m_state.drawerCount()));
+    const int count = m_state.drawerCount();
+
+    removeButtons();
+    m_cmdB.templateButton().hide();
+    m_img.clear();
+    loadIcons(count);
+    const float firstLeft = placeFixedButtons(pInnerHeight);
+    createButtons(count, firstLeft);
+}
+
+void DrawerButtons::removeButtons()
+{
+    for (int i = m_cmdB.ubound(); i >= 1; --i) {
+        BarButton *button = m_cmdB.item(i);
+        if (button == nullptr)
+            continue;
+        if (m_dragTargets != nullptr)
+            m_dragTargets->TerminateDrag(button->hWnd());
+        m_cmdB.unload(i);
+    }
+}
+
+void DrawerButtons::loadIcons(int pCount)
+{
+    // Positions count only the pictures that loaded, so a broken icon leaves no gap and the
+    // drawers after it still get theirs.
+    int position = 1;
+    for (int n = 1; n <= pCount; ++n) {
+        const QString icon = trimSpaces(readValue(n, "ICON"));
+        if (icon.isEmpty())
+            continue;
+        const QPixmap picture = m_loadPicture(iconPath(icon));
+        if (m_img.add(position, iconKey(n), picture))
+            ++position;
+    }
+}
+
+float DrawerButtons::placeFixedButtons(float pInnerHeight)
+{
+    const TwipsRect add{m_cmdAdd.leftTwips(), m_cmdAdd.topTwips(), m_cmdAdd.widthTwips(),
+                        m_cmdAdd.heightTwips()};
+    const TwipsRect prog{m_cmdProg.leftTwips(), m_cmdProg.topTwips(), m_cmdProg.widthTwips(),
+                         m_cmdProg.heightTwips()};
+    const FixedButtonsPlacement placement = pindrel::placeFixedButtons(add, prog, pInnerHeight);
+    m_cmdProg.setLeftTwips(placement.progLeft);
+    m_cmdProg.setTopTwips(placement.progTop);
+    // The first drawer goes right of what the programs button really occupies now.
+    if (placement.stacked)
+        return m_cmdAdd.leftTwips() + m_cmdAdd.widthTwips() + kButtonGap;
+    return m_cmdProg.leftTwips() + m_cmdProg.widthTwips() + kButtonGap;
+}
+
+void DrawerButtons::createButtons(int pCount, float pFirstLeft)
+{
+    const BarButton &first = m_cmdB.templateButton();
+    const float tpp = twipsPerPixel(m_cmdAdd.screen());
+    const int32_t style = m_state.settings().buttonStyle;
+    float left = pFirstLeft;
+    float width = 0; // kept from one button to the next for styles the bar does not know
+
+    for (int n = 1; n <= pCount; ++n) {
+        BarButton *button = m_cmdB.load(n);
+        if (button == nullptr)
+            continue;
+        const QString caption = readValue(n, "CAPTION");
+        const bool hasIcon = !trimSpaces(readValue(n, "ICON")).isEmpty();
+        switch (static_cast<ButtonStyle>(style)) {
+        case ButtonStyle::TextOnly:
+            button->setCaption(caption);
+            button->setToolTip(caption);
+            button->setPicture({});
+            break;
+        case ButtonStyle::TextAndIcon:
+        case ButtonStyle::IconOnly:
+            button->setCaption(style == static_cast<int32_t>(ButtonStyle::IconOnly) ? QString()
+                                                                                    : caption);
+            button->setToolTip(caption);
+            // A drawer whose icon did not load has no image under its key: no picture.
+            button->setPicture(hasIcon ? m_img.picture(iconKey(n)) : QPixmap());
+            break;
+        }
+        const std::optional<float> styled =
+            drawerButtonWidth(style, captionWidthTwips(button->font(), button->caption(), tpp),
+                              button->pictureWidthHimetric(), first.heightTwips());
+        if (styled)
+            width = *styled;
+
+        button->setTopTwips(first.topTwips());
+        button->setHeightTwips(first.heightTwips());
+        button->setLeftTwips(left);
+        button->setWidthTwips(width);
+        button->show();
+        if (m_dragTargets != nullptr)
+            m_dragTargets->InitDrag(button->hWnd());
+        left += button->widthTwips() + kButtonGap;
+    }
+}
+
+} // namespace pindrel

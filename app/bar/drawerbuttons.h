@@ -1,0 +1,70 @@
+#pragma once
+
+// The rebuild of the drawer buttons (the work of MostrarBotones after its pass of the message
+// pump): reloads the drawer count from GRAL CANTBOT, removes every drawer button, refills the
+// image list img with the drawers' icons under "icon"<n>, places the add and programs buttons
+// and creates one button per drawer in the button style of the settings in memory, left to
+// right from the fixed buttons, 60 twips apart, at the template's Top and Height. Buttons past
+// the bar's right edge are simply outside it: nothing wraps or scrolls.
+//
+// By style: 0 caption only (tooltip the caption), width caption + 120; 1 caption and the
+// drawer's icon, width caption + 120 + the picture's width in hundredths of a millimetre;
+// 2 the icon alone (tooltip the caption), a square as wide as the template is high. Any other
+// style leaves the button with what it copied from the template and the previous button's
+// width (0 for the first). A drawer whose icon is missing, not a picture or unreadable has no
+// picture; the drawers after it still get theirs. Nothing is reported.
+
+#include <QPixmap>
+#include <QString>
+
+#include <functional>
+
+namespace pindrel {
+
+class AppState;
+class BarButton;
+class ButtonArray;
+class DragTargets;
+class ImageList;
+
+class DrawerButtons
+{
+public:
+    // Loads the picture a drawer's ICON names (already resolved to a path); a null pixmap when
+    // there is none.
+    using PictureLoader = std::function<QPixmap(const QString &pPath)>;
+
+    DrawerButtons(AppState &pState, ButtonArray &pCmdB, ImageList &pImg, BarButton &pCmdAdd,
+                  BarButton &pCmdProg);
+
+    // The drop receiver the buttons are registered with; null (the default) for none.
+    void setDragTargets(DragTargets *pTargets) { m_dragTargets = pTargets; }
+    // Replaces the picture loader (loadPictureFile at the image list's size by default).
+    void setPictureLoader(PictureLoader pLoader);
+
+    // Rebuilds the buttons on a bar pInnerHeight twips high inside.
+    void rebuild(float pInnerHeight);
+
+    // The path an ICON value names: a relative one is taken in the program's folder, where
+    // the icons the program ships with live, whatever the current folder is.
+    QString iconPath(const QString &pIcon) const;
+
+    static QString iconKey(int pDrawer);
+
+private:
+    void removeButtons();
+    void loadIcons(int pCount);
+    float placeFixedButtons(float pInnerHeight);
+    void createButtons(int pCount, float pFirstLeft);
+    QString readValue(int pDrawer, const char *pKey) const;
+
+    AppState &m_state;
+    ButtonArray &m_cmdB;
+    ImageList &m_img;
+    BarButton &m_cmdAdd;
+    BarButton &m_cmdProg;
+    DragTargets *m_dragTargets = nullptr;
+    PictureLoader m_loadPicture;
+};
+
+} // namespace pindrel

@@ -1,0 +1,64 @@
+#include "bar/imagelist.h"
+
+#include <QPainter>
+
+namespace pindrel {
+
+ImageList::ImageList(int pImageSize)
+    : m_imageSize(std::max(1, pImageSize))
+{ }
+
+bool ImageList::add(int pIndex, const QString &pKey, const QPixmap &pPicture)
+{
+    if (pIndex < 1 || pIndex > count() + 1 || pPicture.isNull())
+        return false;
+    if (!pKey.isEmpty() && indexOf(pKey) != 0)
+        return false;
+    m_images.insert(m_images.begin() + (pIndex - 1), Entry{pKey, fitted(pPicture)});
+    return true;
+}
+
+bool ImageList::add(const QString &pKey, const QPixmap &pPicture)
+{
+    return add(count() + 1, pKey, pPicture);
+}
+
+QPixmap ImageList::picture(const QString &pKey) const
+{
+    const int index = indexOf(pKey);
+    return index == 0 ? QPixmap() : m_images[static_cast<std::size_t>(index - 1)].picture;
+}
+
+QPixmap ImageList::picture(int pIndex) const
+{
+    if (pIndex < 1 || pIndex > count())
+        return {};
+    return m_images[static_cast<std::size_t>(pIndex - 1)].picture;
+}
+
+int ImageList::indexOf(const QString &pKey) const
+{
+    if (pKey.isEmpty())
+        return 0;
+    for (std::size_t i = 0; i < m_images.size(); ++i) {
+        if (m_images[i].key == pKey)
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+QPixmap ImageList::fitted(const QPixmap &pPicture) const
+{
+    if (pPicture.width() == m_imageSize && pPicture.height() == m_imageSize)
+        return pPicture;
+    const QPixmap scaled =
+        pPicture.scaled(m_imageSize, m_imageSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap square(m_imageSize, m_imageSize);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawPixmap((m_imageSize - scaled.width()) / 2, (m_imageSize - scaled.height()) / 2,
+                       scaled);
+    return square;
+}
+
+} // namespace pindrel

@@ -1,0 +1,101 @@
+#include "drawertoolbar.h"
+
+#include "drawer/tool.h"
+#include "drawer/toolband.h"
+
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace pindrel {
+
+namespace {
+
+struct ToolDefinition
+{
+    const char *id;
+    const char *caption;
+    const char *tip;
+    Tool::Kind kind;
+    bool beginsGroup;
+    const char *themeIcon;
+    QStyle::StandardPixmap fallbackIcon;
+};
+
+// The band's tools, left to right. Captions and tips are the window's own texts, typing slips
+// included.
+constexpr ToolDefinition kOptionsTools[] = {
+    {"ID_Back", "Back", "Go back to last opened folder", Tool::Kind::Button, false, "go-previous",
+     QStyle::SP_ArrowBack},
+    {"ID_Up", "Up", "", Tool::Kind::Button, false, "go-up", QStyle::SP_FileDialogToParent},
+    {"ID_Filter", "Filter", "Show/Hide File Filter", Tool::Kind::StateButton, false, "edit-find",
+     QStyle::SP_FileDialogContentsView},
+    {"ID_Home", "Home", "Go to Home folder", Tool::Kind::Button, true, "go-home",
+     QStyle::SP_DirHomeIcon},
+    {"ID_NewHome", "NewHome", "Set this folder as New Home", Tool::Kind::Button, false,
+     "bookmark-new", QStyle::SP_DirLinkIcon},
+    {"ID_Add", "Add", "Add this folder to Pindrel", Tool::Kind::Button, true, "list-add",
+     QStyle::SP_FileDialogNewFolder},
+    {"ID_Explorer", "Open in Explorer", "Open in Explorer", Tool::Kind::Button, true,
+     "system-file-manager", QStyle::SP_DirOpenIcon},
+    {"ID_View", "View", "", Tool::Kind::Button, false, "view-list-icons",
+     QStyle::SP_FileDialogListView},
+    {"ID_Top", "Top", "Toogle always on Top", Tool::Kind::StateButton, false, "go-top",
+     QStyle::SP_TitleBarShadeButton},
+    {"ID_Close", "Close", "Close this Drawer", Tool::Kind::Button, true, "window-close",
+     QStyle::SP_DialogCloseButton},
+};
+
+} // namespace
+
+DrawerToolbar::DrawerToolbar(QWidget *pParent)
+    : QWidget(pParent)
+{
+    setObjectName(QStringLiteral("iTool"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *band = new ToolBand(QStringLiteral("Options"), this);
+    m_bands.append(band);
+    layout->addWidget(band);
+    for (const ToolDefinition &definition : kOptionsTools) {
+        const QIcon icon = QIcon::fromTheme(QString::fromLatin1(definition.themeIcon),
+                                            style()->standardIcon(definition.fallbackIcon));
+        Tool *tool = band->addTool(
+            QString::fromLatin1(definition.id), QString::fromLatin1(definition.caption),
+            QString::fromLatin1(definition.tip), definition.kind, definition.beginsGroup, icon);
+        // triggered comes after Qt has toggled a checkable action and never for a disabled
+        // one, nor for a state set by the program.
+        connect(tool, &QAction::triggered, this, [this, tool] { emit toolClick(tool); });
+    }
+}
+
+ToolBand *DrawerToolbar::Bands(const QString &pName) const
+{
+    for (ToolBand *band : m_bands) {
+        if (band->hasName(pName))
+            return band;
+    }
+    return nullptr;
+}
+
+Tool *DrawerToolbar::tool(const QString &pBand, const QString &pId) const
+{
+    const ToolBand *band = Bands(pBand);
+    return band != nullptr ? band->Tools(pId) : nullptr;
+}
+
+void DrawerToolbar::Refresh()
+{
+    for (ToolBand *band : std::as_const(m_bands)) {
+        const QList<QAction *> actions = band->actions();
+        for (QAction *action : actions) {
+            if (QWidget *button = band->widgetForAction(action))
+                button->update();
+        }
+        band->update();
+    }
+    update();
+}
+
+} // namespace pindrel

@@ -1,0 +1,150 @@
+#include "thumbnailloader.h"
+
+#include "platform/filenamecodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+#include <QThread>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace pindrel {
+
+namespace {
+
+// Thumbnails kept at once; an icon view rarely shows more than a few hundred.
+constexpr int kCacheSize = 2000;
+
+const QSet<QString> &imageSuffixes()
+{
+    static const QSet<QString> suffixes = [] {
+        QSet<QString> result;
+        const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+        for (const QByteArray &format : formats)
+            result.insert(QString::fromLatin1(format).toLower());
+        return result;
+    }();
+    return suffixes;
+}
+
+QImage decode(const QString &pPath, int pEdge)
+{
+    // Opened by its bytes: Qt's own file names cannot reach names that are not valid UTF-8.
+    const int descriptor =
+        ::open(platform::encodeFileName(pPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return {};
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return {};
+    }
+    QImageReader reader(&file, QFileInfo(pPath).suffix().toLatin1());
+    reader.setAutoTransform(true);
+    const QSize full = reader.size();
+    if (full.isValid() && (full.width() > pEdge || full.height() > pEdge))
+        reader.setScaledSize(full.scaled(pEdge, pEdge, Qt::KeepAspectRatio));
+    QImage image = reader.read();
+    // Readers that cannot scale while decoding (or do not know the size up front) still must
+    // not hand a full-size picture to the user-interface thread.
+    if (!image.isNull() && (image.width() > pEdge || image.height() > pEdge))
+        image = image.scaled(pEdge, pEdge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+} // namespace
+
+ThumbnailLoader::ThumbnailLoader(QObject *pParent)
+    : QObject(pParent)
+{
+    // Leave a core to the user-interface thread and the folder lister.
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+}
+
+ThumbnailLoader::~ThumbnailLoader()
+{
+    cancel();
+    m_pool.waitForDone();
+}
+
+void ThumbnailLoader::setEdge(int pEdge)
+{
+    if (pEdge <= 0 || pEdge == m_edge)
+        return;
+    cancel();
+    m_edge = pEdge;
+}
+
+bool ThumbnailLoader::isImageFile(const QString &pPath)
+{
+    const QString suffix = QFileInfo(pPath).suffix().toLower();
+    return !suffix.isEmpty() && imageSuffixes().contains(suffix);
+}
+
+QIcon ThumbnailLoader::thumbnail(const QString &pPath)
+{
+    const auto cached = m_cache.constFind(pPath);
+    if (cached != m_cache.constEnd())
+        return *cached;
+    if (m_pending.contains(pPath) || m_failed.contains(pPath) || pPath.isEmpty())
+        return {};
+
+    m_pending.insert(pPath);
+    const int generation = m_generation->load();
+    const int edge = m_edge;
+    // Later requests first: a rising priority makes the pool work from the newest end.
+    const int priority = m_nextPriority;
+    m_nextPriority = m_nextPriority == std::numeric_limits<int>::max() ? 0 : m_nextPriority + 1;
+    std::shared_ptr<std::atomic<int>> current = m_generation;
+    m_pool.start(
+        [this, current, generation, edge, pPath] {
+            if (current->load() != generation)
+                return;
+            const QImage image = decode(pPath, edge);
+            if (current->load() != generation)
+                return;
+            // Queued to this object's thread; the destructor waits for the pool, so the object
+            // outlives every decode that could post here.
+            QMetaObject::invokeMethod(
+                this, [this, generation, pPath, image] { deliver(generation, pPath, image); },
+                Qt::QueuedConnection);
+        },
+        priority);
+    return {};
+}
+
+void ThumbnailLoader::cancel()
+{
+    m_generation->fetch_add(1);
+    m_pool.clear();
+    m_pending.clear();
+    m_failed.clear();
+    m_cache.clear();
+    m_cacheOrder.clear();
+}
+
+void ThumbnailLoader::deliver(int pGeneration, const QString &pPath, const QImage &pImage)
+{
+    if (pGeneration != m_generation->load())
+        return;
+    m_pending.remove(pPath);
+    if (pImage.isNull()) {
+        m_failed.insert(pPath);
+        return;
+    }
+    // Pixmaps belong to the user-interface thread, so the conversion happens here, once.
+    m_cache.insert(pPath, QIcon(QPixmap::fromImage(pImage)));
+    m_cacheOrder.enqueue(pPath);
+    while (m_cacheOrder.size() > kCacheSize)
+        m_cache.remove(m_cacheOrder.dequeue());
+    emit thumbnailReady(pPath);
+}
+
+} // namespace pindrel

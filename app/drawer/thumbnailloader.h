@@ -1,0 +1,63 @@
+#pragma once
+
+// Thumbnails of image files, decoded on a private thread pool at their final size (the reader
+// scales while decoding, so a large photo never sits in memory whole). The user-interface
+// thread only asks for a thumbnail and is told when one arrives; it never waits for a decode.
+//
+// Requests made last are decoded first, so the items on screen now come before the ones the user
+// scrolled past. cancel() drops every queued request, the cache, and the results of decodes that
+// are still running (a folder change); the destructor waits for the running decodes to end.
+
+#include <QHash>
+#include <QIcon>
+#include <QObject>
+#include <QQueue>
+#include <QSet>
+#include <QThreadPool>
+
+#include <atomic>
+#include <memory>
+
+namespace pindrel {
+
+class ThumbnailLoader : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ThumbnailLoader(QObject *pParent = nullptr);
+    ~ThumbnailLoader() override;
+
+    // Longest side of a thumbnail in pixels; changing it cancels and empties the cache.
+    void setEdge(int pEdge);
+    int edge() const { return m_edge; }
+
+    // The thumbnail of pPath when it is ready; otherwise a null icon, and a decode is queued
+    // unless one is pending or the file failed to decode since the last cancel().
+    QIcon thumbnail(const QString &pPath);
+
+    // True for a name whose suffix an installed image reader handles.
+    static bool isImageFile(const QString &pPath);
+
+    void cancel();
+    // Decodes queued or running whose results are still wanted.
+    int pendingCount() const { return static_cast<int>(m_pending.size()); }
+
+signals:
+    void thumbnailReady(const QString &pPath);
+
+private:
+    void deliver(int pGeneration, const QString &pPath, const QImage &pImage);
+
+    QThreadPool m_pool;
+    // Read by the decoding threads to skip work that a cancel() made pointless.
+    std::shared_ptr<std::atomic<int>> m_generation = std::make_shared<std::atomic<int>>(0);
+    int m_edge = 96;
+    int m_nextPriority = 0;
+    QHash<QString, QIcon> m_cache;
+    QQueue<QString> m_cacheOrder; // oldest first, for eviction
+    QSet<QString> m_pending;
+    QSet<QString> m_failed;
+};
+
+} // namespace pindrel

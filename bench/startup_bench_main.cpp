@@ -1,0 +1,176 @@
+// Start-up of the bar against a bare Qt window, on the X display in DISPLAY.
+//
+//   pindrel_startup_bench --pindrel PATH --bare PATH [--runs N] [--folder DIR]
+//
+// Each program is started N times (after one start each that warms the caches and is not
+// counted), the two alternating so that both meet the same state of the machine. A run's time
+// is from just before the process is created to the moment the X server reports its first
+// top-level window mapped (the window or its window-manager frame, matched by _NET_WM_PID);
+// its processor time (all threads) and resident memory (VmRSS) are read at that moment. The
+// process is then asked to end (SIGTERM, which the bar takes as "Close Pindrel").
+//
+// The bar runs from a portable copy with a config.ini of 100 drawers and 20 programs (see
+// benchinstall.h) made in DIR (default: the temporary folder). The reference is a frameless
+// 1280 x 26 QWidget shown at once (barewindow.cpp). Printed: the median, fastest and slowest
+// times, the median processor time and resident memory, and the ratios of the medians; the goal
+// is a start-up ratio of at most 1.5.
+
+#include "benchinstall.h"
+#include "childprocess.h"
+#include "mapwatcher.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kGoal = 1.5;
+constexpr std::chrono::seconds kMapTimeout{30};
+
+struct Options
+{
+    std::string pindrel;
+    std::string bare;
+    int runs = 15;
+    std::filesystem::path folder = std::filesystem::temp_directory_path();
+};
+
+struct Samples
+{
+    std::vector<double> milliseconds;
+    std::vector<double> residentMiB;
+    std::vector<double> cpuMilliseconds;
+};
+
+double median(std::vector<double> pValues)
+{
+    std::sort(pValues.begin(), pValues.end());
+    const size_t middle = pValues.size() / 2;
+    return pValues.size() % 2 == 1 ? pValues[middle] : (pValues[middle - 1] + pValues[middle]) / 2;
+}
+
+bool parse(int pArgc, char **pArgv, Options &pOptions)
+{
+    for (int i = 1; i + 1 < pArgc; i += 2) {
+        const std::string name = pArgv[i];
+        const std::string value = pArgv[i + 1];
+        if (name == "--pindrel")
+            pOptions.pindrel = value;
+        else if (name == "--bare")
+            pOptions.bare = value;
+        else if (name == "--runs")
+            pOptions.runs = std::max(1, std::atoi(value.c_str()));
+        else if (name == "--folder")
+            pOptions.folder = value;
+        else
+            return false;
+    }
+    return pArgc % 2 == 1 && !pOptions.pindrel.empty() && !pOptions.bare.empty();
+}
+
+// One start of pProgram up to its window on the screen. False, with a message, when the window
+// did not come.
+bool measure(MapWatcher &pWatcher, const std::string &pProgram, Samples *pSamples,
+             const std::vector<std::string> &pArguments = {})
+{
+    pWatcher.discardPending();
+    ChildProcess child(pProgram, pArguments);
+    if (!child.isRunning()) {
+        std::fprintf(stderr, "cannot start %s\n", pProgram.c_str());
+        return false;
+    }
+    const auto mapped =
+        pWatcher.waitForMap(child.pid(), kMapTimeout, [&] { return child.isRunning(); });
+    if (!mapped) {
+        std::fprintf(stderr, "%s showed no window\n", pProgram.c_str());
+        return false;
+    }
+    const auto resident = child.residentKiB();
+    const auto cpu = child.cpuMilliseconds();
+    if (pSamples != nullptr) {
+        pSamples->milliseconds.push_back(
+            std::chrono::duration<double, std::milli>(*mapped - child.startTime()).count());
+        pSamples->residentMiB.push_back(static_cast<double>(resident.value_or(0)) / 1024.0);
+        pSamples->cpuMilliseconds.push_back(cpu.value_or(0));
+    }
+    child.stop();
+    return true;
+}
+
+void printRow(const char *pName, const Samples &pSamples)
+{
+    const auto [fastest, slowest] =
+        std::minmax_element(pSamples.milliseconds.begin(), pSamples.milliseconds.end());
+    std::printf("  %-36s %8.1f ms %8.1f ms %8.1f ms %8.1f ms %9.1f MiB\n", pName,
+                median(pSamples.milliseconds), *fastest, *slowest, median(pSamples.cpuMilliseconds),
+                median(pSamples.residentMiB));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: %s --pindrel PATH --bare PATH [--runs N] [--folder DIR]\n",
+                     argv[0]);
+        return 2;
+    }
+    const char *display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        std::fprintf(stderr,
+                     "DISPLAY is not set: run under an X session (bench/run-benchmarks.sh "
+                     "starts one)\n");
+        return 2;
+    }
+    MapWatcher watcher;
+    if (!watcher.isConnected()) {
+        std::fprintf(stderr, "cannot connect to %s\n", display);
+        return 1;
+    }
+    const BenchInstall install(options.pindrel, options.folder);
+    if (!install.isValid()) {
+        std::fprintf(stderr, "%s\n", install.error().c_str());
+        return 1;
+    }
+    const std::string pindrel = install.program().string();
+
+    Samples bar;
+    Samples bare;
+    Samples text;
+    // The first start of each fills the caches (libraries, fonts, the theme picture).
+    if (!install.writeConfig() || !measure(watcher, pindrel, nullptr)
+        || !measure(watcher, options.bare, nullptr)
+        || !measure(watcher, options.bare, nullptr, {"--text"}))
+        return 1;
+    for (int run = 0; run < options.runs; ++run) {
+        if (!install.writeConfig() || !measure(watcher, pindrel, &bar)
+            || !measure(watcher, options.bare, &bare)
+            || !measure(watcher, options.bare, &text, {"--text"}))
+            return 1;
+    }
+
+    std::printf("Start-up to the window on the screen (%d runs each, alternating, on %s)\n",
+                options.runs, display);
+    std::printf("  %-36s %11s %11s %11s %11s %13s\n", "", "median", "fastest", "slowest",
+                "cpu (med.)", "resident");
+    printRow("pindrel: 100 drawers, 20 programs", bar);
+    printRow("bare Qt window 1280 x 26", bare);
+    printRow("same with one captioned button", text);
+    const double ratio = median(bar.milliseconds) / median(bare.milliseconds);
+    std::printf("  start-up ratio pindrel / bare window: %.2f (goal: at most %.1f, %s)\n", ratio,
+                kGoal, ratio <= kGoal ? "met" : "NOT met");
+    std::printf("  processor time ratio pindrel / bare window: %.2f\n",
+                median(bar.cpuMilliseconds) / median(bare.cpuMilliseconds));
+    std::printf("  resident memory ratio pindrel / bare window: %.2f\n",
+                median(bar.residentMiB) / median(bare.residentMiB));
+    // Most of the gap to the bare window is the font system's one-time start, which any window
+    // with text pays; this ratio shows what is left.
+    std::printf("  start-up ratio pindrel / window with one caption: %.2f (for information)\n",
+                median(bar.milliseconds) / median(text.milliseconds));
+    return 0;
+}

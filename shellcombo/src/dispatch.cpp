@@ -2,6 +2,7 @@
 
 #include "vexlo/dispatch.h"
 
+#include "dispatchtable.h"
 #include "dispatchvalues.h"
 #include "vexlo/vexloctrl.h"
 
@@ -13,16 +14,7 @@ namespace {
 
 using namespace dispatchvalues;
 using Arguments = std::vector<Variant>;
-using Call = Variant (*)(CVexloCtrl &pControl, const Arguments &pArgs);
-
-struct Member
-{
-    int32_t id;
-    DispatchKind kind;
-    size_t leastArguments;
-    size_t mostArguments;
-    Call call;
-};
+using Member = DispatchMember<CVexloCtrl>;
 
 constexpr DispatchKind kGet = DispatchKind::PropertyGet;
 constexpr DispatchKind kPut = DispatchKind::PropertyPut;
@@ -179,19 +171,7 @@ const auto kMembers = std::to_array<Member>({
 Variant invokeVexlo(CVexloCtrl &pControl, int32_t pDispId, DispatchKind pKind,
                     const std::vector<Variant> &pArgs)
 {
-    bool known = false;
-    for (const Member &member : kMembers) {
-        if (member.id != pDispId)
-            continue;
-        known = true;
-        if (member.kind != pKind)
-            continue;
-        if (pArgs.size() < member.leastArguments || pArgs.size() > member.mostArguments)
-            fail(kDispBadParamCount, "wrong number of arguments");
-        return member.call(pControl, pArgs);
-    }
-    fail(kDispMemberNotFound,
-         known ? "member not found: no such kind of call" : "member not found: unknown identifier");
+    return dispatchThrough<CVexloCtrl>(kMembers, pControl, pDispId, pKind, pArgs);
 }
 
 } // namespace vexlo

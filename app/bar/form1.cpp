@@ -11,6 +11,7 @@
 #include "startup/appstate.h"
 #include "startup/configlocation.h"
 #include "startup/firstrun.h"
+#include "startup/fontwarmup.h"
 #include "startup/messageboxquestionasker.h"
 #include "startup/numberconversion.h"
 #include "startup/olecolor.h"
@@ -183,6 +184,8 @@ bool Form1::Form_Load()
     }
     connect(m_instance.get(), &platform::SingleInstance::activationRequested, this,
             &Form1::bringToFront);
+    // Only the copy that goes on starts the fonts: a second copy touches nothing.
+    m_fontWarmup = std::make_unique<FontWarmup>();
 
     // 5: the drop receiver comes with the handling of dropped files.
 

@@ -150,6 +150,23 @@ std::optional<QRect> XDisplay::geometry(xcb_window_t pWindow)
     return QRect(corner->dst_x, corner->dst_y, size->width, size->height);
 }
 
+void XDisplay::requestClose(xcb_window_t pWindow)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = pWindow;
+    message.type = atom("_NET_CLOSE_WINDOW");
+    // A timestamp of 0 ("current time") and source indication 2: a pager or taskbar acting for
+    // the user, which window managers honour without further checks.
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;
+    const uint32_t mask =
+        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_send_event(m_connection, 0, m_root, mask, reinterpret_cast<const char *>(&message));
+    xcb_flush(m_connection);
+}
+
 bool XDisplay::isViewable(xcb_window_t pWindow)
 {
     const Reply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(

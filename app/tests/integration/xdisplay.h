@@ -56,6 +56,10 @@ public:
     // Every window whose _NET_WM_PID is pPid, viewable or not.
     std::vector<xcb_window_t> windowsOf(qint64 pPid);
 
+    // Asks the window manager to close pWindow as its close button would (_NET_CLOSE_WINDOW to
+    // the root): a window that takes part in WM_DELETE_WINDOW gets that message, not killed.
+    void requestClose(xcb_window_t pWindow);
+
     // _NET_WORKAREA of the first desktop; an empty rectangle when the root does not have it.
     QRect workArea();
     // _NET_ACTIVE_WINDOW; 0 when none.

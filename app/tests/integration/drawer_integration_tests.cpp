@@ -1,0 +1,272 @@
+// Drawer windows of the real program on the shared desktop: a click on a drawer button opens the
+// drawer at its stored place, the window manager's close stores the window's geometry, view and
+// pin, and quitting from the bar menu stores only the drawer count.
+
+#include "pindrelondesktop.h"
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace {
+
+// Icon-only buttons are 24-pixel squares 4 pixels apart from x = 50, whatever the font: the
+// centre of drawer n is known without measuring captions.
+constexpr int kFirstDrawerLeft = 50;
+constexpr int kIconButtonStep = 28;
+constexpr int kTwipsPerPixel = 15;
+
+// A drawer's stored window: LEFT, TOP, WIDTH, HEIGHT in twips.
+struct StoredGeometry
+{
+    int left;
+    int top;
+    int width;
+    int height;
+
+    // The window's client area as the window manager should give it: the frame's corner at the
+    // stored place, the client inside the frame at the stored size.
+    QRect clientRect(const std::vector<uint32_t> &pFrameExtents) const
+    {
+        const int frameLeft = pFrameExtents.size() == 4 ? static_cast<int>(pFrameExtents[0]) : 0;
+        const int frameTop = pFrameExtents.size() == 4 ? static_cast<int>(pFrameExtents[2]) : 0;
+        return QRect(left / kTwipsPerPixel + frameLeft, top / kTwipsPerPixel + frameTop,
+                     width / kTwipsPerPixel, height / kTwipsPerPixel);
+    }
+};
+
+struct Drawer
+{
+    QString caption;
+    QString path;
+    StoredGeometry geometry;
+    // As stored before the run: written back they read "1" and "3", so a write shows.
+    QString visible = QStringLiteral("7");
+    QString view = QStringLiteral("03");
+};
+
+// The six keys of a drawer's window, with their values.
+IniEntries windowKeys(int pNumber, const StoredGeometry &pGeometry, const QString &pVisible,
+                      const QString &pView)
+{
+    const QString section = QStringLiteral("BUTTON%1").arg(pNumber);
+    return {{section, QStringLiteral("WIDTH"), QString::number(pGeometry.width)},
+            {section, QStringLiteral("HEIGHT"), QString::number(pGeometry.height)},
+            {section, QStringLiteral("LEFT"), QString::number(pGeometry.left)},
+            {section, QStringLiteral("TOP"), QString::number(pGeometry.top)},
+            {section, QStringLiteral("VISIBLE"), pVisible},
+            {section, QStringLiteral("VIEW"), pView}};
+}
+
+// A docked bar of icon-only buttons holding pDrawers; the drawer count written with a leading
+// zero, so that a rewrite of it shows in the file.
+IniEntries barWith(const std::vector<Drawer> &pDrawers)
+{
+    IniEntries entries{
+        position("TOP"),
+        {QStringLiteral("MAIN"), QStringLiteral("BUTTONTYPE"), QStringLiteral("2")},
+        {QStringLiteral("GRAL"), QStringLiteral("CANTBOT"),
+         QStringLiteral("0%1").arg(pDrawers.size())},
+    };
+    int number = 1;
+    for (const Drawer &drawer : pDrawers) {
+        const QString section = QStringLiteral("BUTTON%1").arg(number);
+        entries.push_back({section, QStringLiteral("CAPTION"), drawer.caption});
+        entries.push_back({section, QStringLiteral("PATH"), drawer.path});
+        entries.push_back({section, QStringLiteral("ICON"), QString()});
+        const IniEntries keys = windowKeys(number, drawer.geometry, drawer.visible, drawer.view);
+        entries.insert(entries.end(), keys.begin(), keys.end());
+        ++number;
+    }
+    return entries;
+}
+
+// pEntries has every entry of pExpected.
+::testing::AssertionResult holdsAll(const IniEntries &pEntries, const IniEntries &pExpected)
+{
+    for (const IniEntry &entry : pExpected) {
+        if (std::find(pEntries.begin(), pEntries.end(), entry) == pEntries.end()) {
+            return ::testing::AssertionFailure()
+                << "no " << qPrintable(entry.section) << " " << qPrintable(entry.key) << "="
+                << qPrintable(entry.value);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class DrawerOnDesktop : public PindrelOnDesktop
+{
+protected:
+    // Starts the program on pDrawers and waits for its bar at the top edge.
+    std::optional<xcb_window_t> startBar(const std::vector<Drawer> &pDrawers)
+    {
+        if (!writeConfig(barWith(pDrawers)))
+            return std::nullopt;
+        QProcess &pindrel = start();
+        const auto bar = waitForBar(pindrel);
+        if (bar)
+            settledGeometry(*bar, dockedAtTop());
+        return bar;
+    }
+
+    // A plain left click in the middle of drawer button pNumber.
+    void clickDrawerButton(int pNumber)
+    {
+        const int x = kFirstDrawerLeft + (pNumber - 1) * kIconButtonStep + 12;
+        runXdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x),
+                    QString::number(kBarHeight / 2), QStringLiteral("click"),
+                    QStringLiteral("1")});
+    }
+
+    // The drawer window titled pCaption, once mapped.
+    std::optional<xcb_window_t> waitForDrawer(QProcess &pProcess, const QString &pCaption)
+    {
+        return waitForWindow(pProcess, [&](xcb_window_t pWindow) {
+            return !isDock(pWindow) && x().title(pWindow) == pCaption;
+        });
+    }
+
+    // The client rectangle once it is where pGeometry puts it, or as it is when the time is up.
+    QRect settledDrawerGeometry(xcb_window_t pWindow, const StoredGeometry &pGeometry)
+    {
+        QRect expected;
+        waitUntil([&] {
+            const auto extents = x().cardinals(pWindow, "_NET_FRAME_EXTENTS");
+            expected = pGeometry.clientRect(extents.value_or(std::vector<uint32_t>{}));
+            return x().geometry(pWindow) == expected;
+        });
+        return x().geometry(pWindow).value_or(QRect());
+    }
+
+    QRect expectedDrawerGeometry(xcb_window_t pWindow, const StoredGeometry &pGeometry)
+    {
+        const auto extents = x().cardinals(pWindow, "_NET_FRAME_EXTENTS");
+        return pGeometry.clientRect(extents.value_or(std::vector<uint32_t>{}));
+    }
+
+    QTemporaryDir folder;
+};
+
+constexpr StoredGeometry kFirstPlace{3000, 3000, 6000, 4500};
+constexpr StoredGeometry kSecondPlace{10500, 4500, 5250, 3750};
+
+TEST_F(DrawerOnDesktop, ClickOpensTheDrawerTitledWithItsCaptionAtItsStoredPlace)
+{
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(startBar({{QStringLiteral("Projects"), folder.path(), kFirstPlace}}))
+        << describe(*processes.back());
+    QProcess &pindrel = *processes.back();
+
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
+    const auto drawer = waitForDrawer(pindrel, QStringLiteral("Projects"));
+    ASSERT_TRUE(drawer) << describe(pindrel);
+    EXPECT_EQ(settledDrawerGeometry(*drawer, kFirstPlace),
+              expectedDrawerGeometry(*drawer, kFirstPlace));
+    EXPECT_TRUE(x().cardinals(*drawer, "_NET_FRAME_EXTENTS").has_value())
+        << "the window manager did not frame the drawer";
+}
+
+TEST_F(DrawerOnDesktop, WindowManagersCloseWritesTheSixKeys)
+{
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(startBar({{QStringLiteral("Projects"), folder.path(), kFirstPlace}}))
+        << describe(*processes.back());
+    QProcess &pindrel = *processes.back();
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
+    const auto drawer = waitForDrawer(pindrel, QStringLiteral("Projects"));
+    ASSERT_TRUE(drawer) << describe(pindrel);
+    ASSERT_EQ(settledDrawerGeometry(*drawer, kFirstPlace),
+              expectedDrawerGeometry(*drawer, kFirstPlace));
+
+    x().requestClose(*drawer);
+    ASSERT_TRUE(waitUntil([&] { return !windowOf(pindrel, [&](xcb_window_t pWindow) {
+                                           return pWindow == *drawer;
+                                       }); }))
+        << "the drawer stayed open";
+    // Unmoved, the window stores the place it was given; the pin (stored "7") and the view
+    // (stored "03") are written as the window had them.
+    const IniEntries expected = windowKeys(1, kFirstPlace, QStringLiteral("1"),
+                                           QStringLiteral("3"));
+    IniEntries written;
+    EXPECT_TRUE(waitUntil([&] {
+        written = parseIni(copy.readConfig());
+        return holdsAll(written, expected);
+    })) << holdsAll(written, expected).message()
+        << "\n" << copy.readConfig().toStdString();
+    EXPECT_TRUE(isRunning(pindrel)) << describe(pindrel);
+}
+
+TEST_F(DrawerOnDesktop, TwoDrawersOpenAtOnceAndCloseProgramStoresOnlyTheCount)
+{
+    QTemporaryDir second;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(second.isValid());
+    const std::vector<Drawer> drawers{{QStringLiteral("Alpha"), folder.path(), kFirstPlace},
+                                      {QStringLiteral("Beta"), second.path(), kSecondPlace}};
+    ASSERT_TRUE(startBar(drawers)) << describe(*processes.back());
+    QProcess &pindrel = *processes.back();
+
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
+    const auto alpha = waitForDrawer(pindrel, QStringLiteral("Alpha"));
+    ASSERT_TRUE(alpha) << describe(pindrel);
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(2));
+    const auto beta = waitForDrawer(pindrel, QStringLiteral("Beta"));
+    ASSERT_TRUE(beta) << describe(pindrel);
+
+    EXPECT_NE(*alpha, *beta);
+    EXPECT_TRUE(x().isViewable(*alpha)) << "opening the second closed the first";
+    EXPECT_EQ(settledDrawerGeometry(*beta, kSecondPlace),
+              expectedDrawerGeometry(*beta, kSecondPlace));
+    const QByteArray before = copy.readConfig();
+
+    // "Close Pindrel", the last entry of the menu of the bar's free area.
+    ASSERT_NO_FATAL_FAILURE(runXdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                        QString::number(screen.width() - 10),
+                                        QString::number(kBarHeight / 2), QStringLiteral("click"),
+                                        QStringLiteral("3")}));
+    const auto menu = waitForWindow(
+        pindrel, [&](xcb_window_t pWindow) { return x().isOverrideRedirect(pWindow); });
+    ASSERT_TRUE(menu) << "no menu: " << describe(pindrel);
+    ASSERT_NO_FATAL_FAILURE(
+        runXdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Return")}));
+    ASSERT_TRUE(waitForExit(pindrel)) << describe(pindrel);
+    EXPECT_EQ(pindrel.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(pindrel.exitCode(), 0) << describe(pindrel);
+
+    const IniEntries written = parseIni(copy.readConfig());
+    const IniEntry count{QStringLiteral("GRAL"), QStringLiteral("CANTBOT"), QStringLiteral("2")};
+    EXPECT_TRUE(holdsAll(written, {count})) << copy.readConfig().toStdString();
+    // The windows' keys keep what was stored before the run (a closing step would have
+    // rewritten "7" and "03").
+    for (int number = 1; number <= 2; ++number) {
+        const Drawer &drawer = drawers[static_cast<std::size_t>(number - 1)];
+        EXPECT_TRUE(holdsAll(written, windowKeys(number, drawer.geometry, drawer.visible,
+                                                 drawer.view)))
+            << "drawer " << number << ":\n"
+            << copy.readConfig().toStdString();
+    }
+    EXPECT_TRUE(holdsAll(parseIni(before), windowKeys(1, kFirstPlace, QStringLiteral("7"),
+                                                      QStringLiteral("03"))))
+        << "the drawers were stored while open";
+}
+
+TEST_F(DrawerOnDesktop, DrawerWhoseFolderIsMissingStillOpens)
+{
+    ASSERT_TRUE(folder.isValid());
+    const QString missing = folder.filePath(QStringLiteral("gone/away"));
+    ASSERT_TRUE(startBar({{QStringLiteral("Missing"), missing, kFirstPlace}}))
+        << describe(*processes.back());
+    QProcess &pindrel = *processes.back();
+
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
+    const auto drawer = waitForDrawer(pindrel, QStringLiteral("Missing"));
+    ASSERT_TRUE(drawer) << describe(pindrel);
+    EXPECT_EQ(settledDrawerGeometry(*drawer, kFirstPlace),
+              expectedDrawerGeometry(*drawer, kFirstPlace));
+    // The bar still answers: a second click on the button closes the drawer.
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
+    EXPECT_TRUE(waitUntil([&] { return !x().isViewable(*drawer); })) << describe(pindrel);
+    EXPECT_TRUE(isRunning(pindrel)) << describe(pindrel);
+}
+
+} // namespace

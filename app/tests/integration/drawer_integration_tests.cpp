@@ -97,16 +97,20 @@ IniEntries barWith(const std::vector<Drawer> &pDrawers)
 class DrawerOnDesktop : public PindrelOnDesktop
 {
 protected:
-    // Starts the program on pDrawers and waits for its bar at the top edge.
-    std::optional<xcb_window_t> startBar(const std::vector<Drawer> &pDrawers)
+    // Starts the program on pDrawers; the process, or null when the configuration could not
+    // be written.
+    QProcess *startOn(const std::vector<Drawer> &pDrawers)
     {
         if (!writeConfig(barWith(pDrawers)))
-            return std::nullopt;
-        QProcess &pindrel = start();
-        const auto bar = waitForBar(pindrel);
-        if (bar)
-            settledGeometry(*bar, dockedAtTop());
-        return bar;
+            return nullptr;
+        return &start();
+    }
+
+    // The bar of pProcess mapped and docked at the top edge.
+    bool waitForDockedBar(QProcess &pProcess)
+    {
+        const auto bar = waitForBar(pProcess);
+        return bar && settledGeometry(*bar, dockedAtTop()) == dockedAtTop();
     }
 
     // A plain left click in the middle of drawer button pNumber.
@@ -114,8 +118,7 @@ protected:
     {
         const int x = kFirstDrawerLeft + (pNumber - 1) * kIconButtonStep + 12;
         runXdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x),
-                    QString::number(kBarHeight / 2), QStringLiteral("click"),
-                    QStringLiteral("1")});
+                    QString::number(kBarHeight / 2), QStringLiteral("click"), QStringLiteral("1")});
     }
 
     // The drawer window titled pCaption, once mapped.
@@ -153,9 +156,10 @@ constexpr StoredGeometry kSecondPlace{10500, 4500, 5250, 3750};
 TEST_F(DrawerOnDesktop, ClickOpensTheDrawerTitledWithItsCaptionAtItsStoredPlace)
 {
     ASSERT_TRUE(folder.isValid());
-    ASSERT_TRUE(startBar({{QStringLiteral("Projects"), folder.path(), kFirstPlace}}))
-        << describe(*processes.back());
-    QProcess &pindrel = *processes.back();
+    QProcess *started = startOn({{QStringLiteral("Projects"), folder.path(), kFirstPlace}});
+    ASSERT_NE(started, nullptr);
+    QProcess &pindrel = *started;
+    ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
 
     ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
     const auto drawer = waitForDrawer(pindrel, QStringLiteral("Projects"));
@@ -169,9 +173,10 @@ TEST_F(DrawerOnDesktop, ClickOpensTheDrawerTitledWithItsCaptionAtItsStoredPlace)
 TEST_F(DrawerOnDesktop, WindowManagersCloseWritesTheSixKeys)
 {
     ASSERT_TRUE(folder.isValid());
-    ASSERT_TRUE(startBar({{QStringLiteral("Projects"), folder.path(), kFirstPlace}}))
-        << describe(*processes.back());
-    QProcess &pindrel = *processes.back();
+    QProcess *started = startOn({{QStringLiteral("Projects"), folder.path(), kFirstPlace}});
+    ASSERT_NE(started, nullptr);
+    QProcess &pindrel = *started;
+    ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
     ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
     const auto drawer = waitForDrawer(pindrel, QStringLiteral("Projects"));
     ASSERT_TRUE(drawer) << describe(pindrel);
@@ -179,20 +184,18 @@ TEST_F(DrawerOnDesktop, WindowManagersCloseWritesTheSixKeys)
               expectedDrawerGeometry(*drawer, kFirstPlace));
 
     x().requestClose(*drawer);
-    ASSERT_TRUE(waitUntil([&] { return !windowOf(pindrel, [&](xcb_window_t pWindow) {
-                                           return pWindow == *drawer;
-                                       }); }))
-        << "the drawer stayed open";
+    ASSERT_TRUE(waitUntil([&] { return !x().isViewable(*drawer); })) << "the drawer stayed open";
     // Unmoved, the window stores the place it was given; the pin (stored "7") and the view
     // (stored "03") are written as the window had them.
-    const IniEntries expected = windowKeys(1, kFirstPlace, QStringLiteral("1"),
-                                           QStringLiteral("3"));
+    const IniEntries expected =
+        windowKeys(1, kFirstPlace, QStringLiteral("1"), QStringLiteral("3"));
     IniEntries written;
     EXPECT_TRUE(waitUntil([&] {
         written = parseIni(copy.readConfig());
         return holdsAll(written, expected);
     })) << holdsAll(written, expected).message()
-        << "\n" << copy.readConfig().toStdString();
+        << "\n"
+        << copy.readConfig().toStdString();
     EXPECT_TRUE(isRunning(pindrel)) << describe(pindrel);
 }
 
@@ -203,7 +206,7 @@ TEST_F(DrawerOnDesktop, TwoDrawersOpenAtOnceAndCloseProgramStoresOnlyTheCount)
     ASSERT_TRUE(second.isValid());
     const std::vector<Drawer> drawers{{QStringLiteral("Alpha"), folder.path(), kFirstPlace},
                                       {QStringLiteral("Beta"), second.path(), kSecondPlace}};
-    ASSERT_TRUE(startBar(drawers)) << describe(*processes.back());
+    QProcess *started = startOn(drawers)) << describe(*processes.back());
     QProcess &pindrel = *processes.back();
 
     ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
@@ -220,10 +223,10 @@ TEST_F(DrawerOnDesktop, TwoDrawersOpenAtOnceAndCloseProgramStoresOnlyTheCount)
     const QByteArray before = copy.readConfig();
 
     // "Close Pindrel", the last entry of the menu of the bar's free area.
-    ASSERT_NO_FATAL_FAILURE(runXdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                        QString::number(screen.width() - 10),
-                                        QString::number(kBarHeight / 2), QStringLiteral("click"),
-                                        QStringLiteral("3")}));
+    ASSERT_NO_FATAL_FAILURE(
+        runXdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                    QString::number(screen.width() - 10), QString::number(kBarHeight / 2),
+                    QStringLiteral("click"), QStringLiteral("3")}));
     const auto menu = waitForWindow(
         pindrel, [&](xcb_window_t pWindow) { return x().isOverrideRedirect(pWindow); });
     ASSERT_TRUE(menu) << "no menu: " << describe(pindrel);
@@ -240,13 +243,13 @@ TEST_F(DrawerOnDesktop, TwoDrawersOpenAtOnceAndCloseProgramStoresOnlyTheCount)
     // rewritten "7" and "03").
     for (int number = 1; number <= 2; ++number) {
         const Drawer &drawer = drawers[static_cast<std::size_t>(number - 1)];
-        EXPECT_TRUE(holdsAll(written, windowKeys(number, drawer.geometry, drawer.visible,
-                                                 drawer.view)))
+        EXPECT_TRUE(
+            holdsAll(written, windowKeys(number, drawer.geometry, drawer.visible, drawer.view)))
             << "drawer " << number << ":\n"
             << copy.readConfig().toStdString();
     }
-    EXPECT_TRUE(holdsAll(parseIni(before), windowKeys(1, kFirstPlace, QStringLiteral("7"),
-                                                      QStringLiteral("03"))))
+    EXPECT_TRUE(holdsAll(parseIni(before),
+                         windowKeys(1, kFirstPlace, QStringLiteral("7"), QStringLiteral("03"))))
         << "the drawers were stored while open";
 }
 
@@ -254,9 +257,10 @@ TEST_F(DrawerOnDesktop, DrawerWhoseFolderIsMissingStillOpens)
 {
     ASSERT_TRUE(folder.isValid());
     const QString missing = folder.filePath(QStringLiteral("gone/away"));
-    ASSERT_TRUE(startBar({{QStringLiteral("Missing"), missing, kFirstPlace}}))
-        << describe(*processes.back());
-    QProcess &pindrel = *processes.back();
+    ASSERT_TRUE(startBar({{QStringLiteral("Missing"), missing, kFirstPlace}});
+    ASSERT_NE(started, nullptr);
+    QProcess &pindrel = *started;
+    ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
 
     ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
     const auto drawer = waitForDrawer(pindrel, QStringLiteral("Missing"));
@@ -265,7 +269,8 @@ TEST_F(DrawerOnDesktop, DrawerWhoseFolderIsMissingStillOpens)
               expectedDrawerGeometry(*drawer, kFirstPlace));
     // The bar still answers: a second click on the button closes the drawer.
     ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
-    EXPECT_TRUE(waitUntil([&] { return !x().isViewable(*drawer); })) << describe(pindrel);
+    EXPECT_TRUE(waitUntil([&] {
+        return !x().isViewable(*drawer); })) << describe(pindrel);
     EXPECT_TRUE(isRunning(pindrel)) << describe(pindrel);
 }
 

@@ -28,7 +28,6 @@ inline void PrintTo(const QRect &pRect, std::ostream *pStream)
              << pRect.height() << ")";
 }
 
-
 // Bounds for waits that normally end in a fraction of a second; wide enough for a sanitizer
 // build on a busy machine.
 inline constexpr int kTimeoutMs = 20000;
@@ -92,7 +91,8 @@ inline IniEntries parseIni(const QByteArray &pText)
 
 // One drawer after the given settings: the first-run question stays away (it is modal and
 // would keep the bar from showing).
-inline IniEntries withOneDrawer(IniEntries pEntries, const QString &pDrawerCount = QStringLiteral("1"))
+inline IniEntries withOneDrawer(IniEntries pEntries,
+                                const QString &pDrawerCount = QStringLiteral("1"))
 {
     pEntries.push_back({QStringLiteral("GRAL"), QStringLiteral("CANTBOT"), pDrawerCount});
     pEntries.push_back(

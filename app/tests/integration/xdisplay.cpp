@@ -161,8 +161,7 @@ void XDisplay::requestClose(xcb_window_t pWindow)
     // the user, which window managers honour without further checks.
     message.data.data32[0] = XCB_CURRENT_TIME;
     message.data.data32[1] = 2;
-    const uint32_t mask =
-        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_send_event(m_connection, 0, m_root, mask, reinterpret_cast<const char *>(&message));
     xcb_flush(m_connection);
 }

@@ -157,8 +157,9 @@ bool CNamespaceComboBox::selectIdList(const ItemIdList *pList)
     if (!list) {
         setCurrentIndex(count() > 0 ? 0 : -1);
         m_logicalSelection = 0;
-        // Associated companion controls are told of the new folder here once association exists.
         redraw.resume();
+        if (m_folderSelectedHook)
+            m_folderSelectedHook(nullptr);
         emit SelectionChanged();
         return true;
     }
@@ -173,6 +174,8 @@ bool CNamespaceComboBox::selectIdList(const ItemIdList *pList)
         if (m_options.showFullPath
             && (m_shell->attributesOf(own, pf::SFGAO_FILESYSTEM) & pf::SFGAO_FILESYSTEM))
             setEntryText(index, m_shell->pathFromIdList(own));
+        if (m_folderSelectedHook)
+            m_folderSelectedHook(own);
         emit SelectionChanged();
         return true;
     }
@@ -197,6 +200,8 @@ bool CNamespaceComboBox::selectIdList(const ItemIdList *pList)
     }
     setCurrentIndex(selected);
     m_logicalSelection = selected;
+    if (m_folderSelectedHook)
+        m_folderSelectedHook(list.get());
     emit SelectionChanged();
     return true;
 }

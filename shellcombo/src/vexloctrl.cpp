@@ -4,7 +4,9 @@
 #include "vexlo/vexloctrl.h"
 
 #include "imagelist.h"
+#include "vexlo/association.h"
 #include "vexlo/namespacecombobox.h"
+#include "vexlo/shellchangefollower.h"
 #include "vexlo/vexloerror.h"
 #include "virtualkeys.h"
 
@@ -61,6 +63,8 @@ void CVexloCtrl::createControlWindow()
     connect(m_list.get(), &CNamespaceComboBox::OnAfterItemAdd, this, &CVexloCtrl::OnAfterItemAdd);
     connect(m_list.get(), &CNamespaceComboBox::OnBeforeItemDelete, this,
             &CVexloCtrl::OnBeforeItemDelete);
+    m_list->setFolderSelectedHook(
+        [this](const ItemIdList *pAbsolute) { tellCompanions(pAbsolute); });
 
     m_list->show();
     m_list->populate();
@@ -72,12 +76,14 @@ void CVexloCtrl::createControlWindow()
     m_list->setGeometry(0, 0, width(), closedHeight());
     updateGeometry();
     followHeight();
+    followChanges();
 }
 
 void CVexloCtrl::destroyControlWindow()
 {
     if (!m_list)
         return;
+    m_follower.reset();
     setFocusProxy(nullptr);
     m_list->removeAllEntries();
     m_list.reset();
@@ -239,6 +245,17 @@ void CVexloCtrl::AutoUpdate(bool pValue)
 {
     m_autoUpdate = pValue;
     m_modified = true;
+    followChanges();
+}
+
+void CVexloCtrl::followChanges()
+{
+    // Only at run time: a control being designed shows a fixed list.
+    const bool wanted = m_list && m_userMode && m_autoUpdate;
+    if (!wanted)
+        m_follower.reset();
+    else if (!m_follower)
+        m_follower = std::make_unique<CShellChangeFollower>(*m_list);
 }
 
 QObject *CVexloCtrl::Sarvick() const
@@ -246,9 +263,62 @@ QObject *CVexloCtrl::Sarvick() const
     throw VexloError(kErrorPropertyWriteOnly);
 }
 
+namespace {
+
+IShellCompanion *companionOf(QObject *pObject)
+{
+    return dynamic_cast<IShellCompanion *>(pObject);
+}
+
+// Associates pObject (or ends the association when null). The handle is not reset when a second
+// object replaces the first without clearing: the first companion's handle stays, as callers
+// have come to expect.
+void associate(CVexloCtrl *pControl, QPointer<QObject> &pSlot, intptr_t &pHandle, QObject *pObject)
+{
+    if (pObject) {
+        pSlot = pObject;
+        if (IShellCompanion *companion = companionOf(pObject))
+            companion->setAssociatedControl(pControl);
+        return;
+    }
+    if (IShellCompanion *companion = companionOf(pSlot.data()))
+        companion->setAssociatedControl(nullptr);
+    pSlot = nullptr;
+    pHandle = 0;
+}
+
+void tell(QObject *pObject, intptr_t &pHandle, uint32_t pMessage,
+          const CVexloCtrl::ItemIdList *pAbsolute)
+{
+    IShellCompanion *companion = companionOf(pObject);
+    if (!companion)
+        return;
+    if (pHandle == 0)
+        pHandle = companion->companionWindowHandle();
+    if (pHandle != 0)
+        companion->companionMessage(pMessage, pAbsolute);
+}
+
+} // namespace
+
 void CVexloCtrl::Sarvick(QObject *pFolderTree)
 {
-    m_folderTree = pFolderTree;
+    associate(this, m_folderTree, m_folderTreeHandle, pFolderTree);
+}
+
+void CVexloCtrl::tellCompanions(const ItemIdList *pAbsolute)
+{
+    if (m_quiet)
+        return;
+    tell(m_folderTree.data(), m_folderTreeHandle, kTreeFolderMessage, pAbsolute);
+    tell(m_fileList.data(), m_fileListHandle, kListFolderMessage, pAbsolute);
+}
+
+intptr_t CVexloCtrl::listWindowMessage(uint32_t pMessage, const CVexloCtrl::ItemIdList *pAbsolute)
+{
+    if (pMessage == kComboFolderMessage)
+        UshB(reinterpret_cast<intptr_t>(pAbsolute));
+    return 0;
 }
 
 QObject *CVexloCtrl::Quennel() const
@@ -258,7 +328,7 @@ QObject *CVexloCtrl::Quennel() const
 
 void CVexloCtrl::Quennel(QObject *pFileList)
 {
-    m_fileList = pFileList;
+    associate(this, m_fileList, m_fileListHandle, pFileList);
 }
 
 QString CVexloCtrl::EditBoxText() const
@@ -276,8 +346,12 @@ void CVexloCtrl::EditBoxText(const QString &pValue)
 
 void CVexloCtrl::UshB(intptr_t pValue)
 {
-    if (m_list)
-        m_list->selectIdList(reinterpret_cast<const ItemIdList *>(pValue));
+    if (!m_list)
+        return;
+    // The companion that asked already shows this folder: it is not told back.
+    const bool wasQuiet = std::exchange(m_quiet, true);
+    m_list->selectIdList(reinterpret_cast<const ItemIdList *>(pValue));
+    m_quiet = wasQuiet;
 }
 
 void CVexloCtrl::ShowOverlayIcons(bool pValue)

@@ -26,6 +26,7 @@
 #include <QtWidgets/QComboBox>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -84,6 +85,14 @@ public:
     bool SelectItem(int iIndex); // false when out of range; true whatever the selection gave
     void GoUp();
     int ItemsCount() const { return count(); }
+
+    // Called on every selection of a shell folder or the desktop (nullptr), just before
+    // SelectionChanged, with the folder's absolute list (valid only during the call). Custom
+    // entries do not call it.
+    void setFolderSelectedHook(std::function<void(const ItemIdList *)> pHook)
+    {
+        m_folderSelectedHook = std::move(pHook);
+    }
 
     // Inserts one shell entry for pAbsolute (copied; nullptr or empty = the desktop) at
     // pPosition (the end when out of range) and fires OnAfterItemAdd. With pFullPath, a
@@ -164,6 +173,7 @@ private:
     bool m_inDrivesOnly = false; // a drives-only selection is being processed
     bool m_popupOpen = false;
     int m_dropDownHeight = 0;
+    std::function<void(const ItemIdList *)> m_folderSelectedHook;
 };
 
 } // namespace vexlo

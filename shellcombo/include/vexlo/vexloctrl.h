@@ -38,6 +38,7 @@ class ShellNamespace;
 namespace vexlo {
 
 class CNamespaceComboBox;
+class CShellChangeFollower;
 class ImageList;
 class PropertyBag;
 class PropertyExchange;
@@ -119,9 +120,13 @@ public:
     // The edit box's text; "" (and writing does nothing) without AutoComplete or an edit box.
     QString EditBoxText() const;
     void EditBoxText(const QString &pValue);
-    // Hidden: reads 0; writing selects the identifier list at that address.
+    // Hidden: reads 0; writing selects the identifier list at that address quietly (the
+    // companions are not told).
     int32_t UshB() const { return 0; }
     void UshB(intptr_t pValue);
+    // A message sent synchronously to the list window (association.h): kComboFolderMessage
+    // selects pAbsolute (nullptr = the desktop) like UshB. Returns 0.
+    intptr_t listWindowMessage(uint32_t pMessage, const ItemIdList *pAbsolute);
     bool ShowOverlayIcons() const { return m_showOverlayIcons; }
     void ShowOverlayIcons(bool pValue);
     // Read only (writing raises 383): the list window's address, 0 without one.
@@ -185,10 +190,15 @@ private:
     void followHeight();
     int closedHeight() const;
     QFont ambientFont() const;
+    // Follows the file system while the window exists at run time with AutoUpdate on.
+    void followChanges();
+    // Tells the associated companions of a selected folder (unless quiet).
+    void tellCompanions(const ItemIdList *pAbsolute);
 
     std::shared_ptr<const pindrel::platform::ShellNamespace> m_shell;
     std::shared_ptr<ImageList> m_images;
     std::unique_ptr<CNamespaceComboBox> m_list;
+    std::unique_ptr<CShellChangeFollower> m_follower; // destroyed before m_list
 
     bool m_userMode = true;
     bool m_modified = false;
@@ -208,6 +218,9 @@ private:
     bool m_showDrivesOnly = false;
     QPointer<QObject> m_folderTree;
     QPointer<QObject> m_fileList;
+    intptr_t m_folderTreeHandle = 0; // asked of the companion when first needed
+    intptr_t m_fileListHandle = 0;
+    bool m_quiet = false; // a companion's own folder is being selected
 };
 
 } // namespace vexlo

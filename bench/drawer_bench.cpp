@@ -21,6 +21,8 @@
 //   drawer_bench [--sizes 100,10000]          runs everything and prints the table
 //   drawer_bench --child FOLDER COUNT cold|warm   one opening (used by the above)
 
+#include "uiprobes.h"
+
 #include "bar/draweropener.h"
 #include "drawer/filelist.h"
 #include "drawer/form2.h"
@@ -47,6 +49,8 @@
 #include <functional>
 #include <iterator>
 
+using namespace benchprobes;
+
 namespace {
 
 constexpr double kFirstPaintGoalMs = 150;
@@ -55,19 +59,6 @@ constexpr int kSettleMs = 500;
 constexpr int kTimeoutMs = 120000;
 constexpr int16_t kDrawer = 1;
 constexpr int16_t kWarmUpDrawer = 2;
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 // The file list's view whose viewport pObject is, null for any other object.
 QAbstractItemView *fileListViewOf(QObject *pObject)
@@ -121,59 +112,6 @@ private:
     qint64 m_paintedAtNs = 0;
     QElapsedTimer m_clock;
 };
-
-// The longest gap between ticks of a 1 ms timer: how long the event loop was kept from running.
-class StallMeter : public QObject
-{
-public:
-    StallMeter()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            const qint64 now = m_clock.nsecsElapsed();
-            m_longestNs = std::max(m_longestNs, now - m_lastNs);
-            m_lastNs = now;
-        });
-    }
-    void start()
-    {
-        m_clock.start();
-        m_lastNs = 0;
-        m_longestNs = 0;
-        m_timer.start();
-    }
-    // Counts the gap up to now as well: a stall still going on when the measurement ends.
-    double longestMs() const
-    {
-        return static_cast<double>(std::max(m_longestNs, m_clock.nsecsElapsed() - m_lastNs)) / 1e6;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_lastNs = 0;
-    qint64 m_longestNs = 0;
-};
-
-void runEventsFor(int pMs)
-{
-    QDeadlineTimer deadline(pMs);
-    while (!deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents,
-                                        static_cast<int>(deadline.remainingTime()));
-}
-
-bool runEventsUntil(const std::function<bool()> &pCondition, int pTimeoutMs)
-{
-    QDeadlineTimer deadline(pTimeoutMs);
-    while (!pCondition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
 
 // One opening of drawer 1 on pFolder; prints "key=value" pairs on one line.
 int runChild(BenchApplication &pApplication, const QString &pFolder, int pCount, bool pWarm)
@@ -237,35 +175,6 @@ int runChild(BenchApplication &pApplication, const QString &pFolder, int pCount,
                 static_cast<long long>(residentAfter),
                 static_cast<long long>(residentAfter - residentBefore));
     return painted && complete ? 0 : 1;
-}
-
-// A folder of pCount entries: one in fifty a folder, the files of a few common types.
-bool makeFolder(const QString &pPath, int pCount)
-{
-    static const char *const suffixes[] = {".txt", ".jpg", ".pdf", ".odt", "", ".tar.gz", ".png"};
-    if (!QDir().mkpath(pPath))
-        return false;
-    for (int i = 0; i < pCount; ++i) {
-        const QString stem =
-            QStringLiteral("%1/entry-%2").arg(pPath).arg(i, 6, 10, QLatin1Char('0'));
-        if (i % 50 == 0) {
-            if (!QDir().mkdir(stem))
-                return false;
-            continue;
-        }
-        QFile file(stem + QString::fromLatin1(suffixes[i % std::size(suffixes)]));
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-    }
-    return true;
-}
-
-QMap<QString, QString> parseLine(const QString &pLine)
-{
-    QMap<QString, QString> values;
-    for (const QString &pair : pLine.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        values.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
-    return values;
 }
 
 int runAll(const QList<int> &pSizes)

@@ -21,7 +21,7 @@ void DesktopEnvironment::SetUp()
     qputenv("XDG_RUNTIME_DIR", m_runtimeFolder.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", m_configFolder.path().toLocal8Bit());
 
-    m_session = std::make_unique<DesktopSession>();
+    m_session = std::make_unique<XSession>(XSession::Kind::Desktop);
     ASSERT_TRUE(m_session->isRunning()) << m_session->error().toStdString();
     qputenv("DISPLAY", m_session->display().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");

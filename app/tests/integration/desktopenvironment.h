@@ -7,7 +7,7 @@
 // Programs started by the cases inherit DISPLAY, QT_QPA_PLATFORM=xcb, XDG_RUNTIME_DIR and
 // XDG_CONFIG_HOME from this process.
 
-#include "desktopsession.h"
+#include "xsession.h"
 #include "xdisplay.h"
 
 #include <QRect>
@@ -39,7 +39,7 @@ public:
 private:
     QTemporaryDir m_runtimeFolder;
     QTemporaryDir m_configFolder;
-    std::unique_ptr<DesktopSession> m_session;
+    std::unique_ptr<XSession> m_session;
     std::unique_ptr<XDisplay> m_display;
     QRect m_baselineWorkArea;
     QRect m_panelGeometry;

@@ -4,6 +4,8 @@
 #include "startup/appstate.h"
 #include "startup/quitsignals.h"
 
+#include "platform/themeiconcache.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
@@ -11,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pindrel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Before any icon is made: a desktop without a platform theme of its own still has one.
+    pindrel::platform::ThemeIconCache::adoptDesktopTheme();
 
     pindrel::AppState state;
     pindrel::Form1 bar(state);

@@ -1,5 +1,7 @@
 #include "bar/themedpicture.h"
 
+#include "platform/themeiconcache.h"
+
 #include <QPainter>
 
 namespace pindrel {
@@ -12,7 +14,7 @@ ThemedPicture::ThemedPicture(QString pThemeName, QString pFallbackFile)
 const QIcon &ThemedPicture::resolved()
 {
     if (!m_resolved) {
-        const QIcon themed = QIcon::fromTheme(m_themeName);
+        const QIcon themed = platform::ThemeIconCache::themed(m_themeName);
         // A theme may list an icon it cannot draw here (an SVG without the SVG plugin).
         if (!themed.isNull() && !themed.pixmap(16, 16).isNull())
             m_resolved = themed;

@@ -3,6 +3,9 @@
 #include "drawer/tool.h"
 #include "drawer/toolband.h"
 
+#include "platform/themeiconcache.h"
+
+#include <QHash>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -45,6 +48,22 @@ constexpr ToolDefinition kOptionsTools[] = {
      QStyle::SP_DialogCloseButton},
 };
 
+// The theme's icon of a tool, else the style's. The style's icons are asked of the theme too,
+// on every call, so both answers are kept for the windows opened later.
+QIcon toolIcon(const ToolDefinition &pDefinition, const QStyle *pStyle)
+{
+    QIcon icon = platform::ThemeIconCache::themed(QString::fromLatin1(pDefinition.themeIcon));
+    if (!icon.isNull())
+        return icon;
+    static QHash<int, QIcon> styleIcons;
+    const auto known = styleIcons.constFind(pDefinition.fallbackIcon);
+    if (known != styleIcons.constEnd())
+        return *known;
+    icon = pStyle->standardIcon(pDefinition.fallbackIcon);
+    styleIcons.insert(pDefinition.fallbackIcon, icon);
+    return icon;
+}
+
 } // namespace
 
 DrawerToolbar::DrawerToolbar(QWidget *pParent)
@@ -59,8 +78,7 @@ DrawerToolbar::DrawerToolbar(QWidget *pParent)
     m_bands.append(band);
     layout->addWidget(band);
     for (const ToolDefinition &definition : kOptionsTools) {
-        const QIcon icon = QIcon::fromTheme(QString::fromLatin1(definition.themeIcon),
-                                            style()->standardIcon(definition.fallbackIcon));
+        const QIcon icon = toolIcon(definition, style());
         Tool *tool = band->addTool(
             QString::fromLatin1(definition.id), QString::fromLatin1(definition.caption),
             QString::fromLatin1(definition.tip), definition.kind, definition.beginsGroup, icon);

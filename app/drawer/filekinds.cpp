@@ -1,5 +1,7 @@
 #include "filekinds.h"
 
+#include "platform/themeiconcache.h"
+
 #include <QCoreApplication>
 #include <QFileIconProvider>
 #include <QMimeType>
@@ -17,6 +19,12 @@ constexpr qsizetype kMaxExtensions = 4096;
 QString plainFileType()
 {
     return QStringLiteral("application/octet-stream");
+}
+
+QIcon themedOr(const QString &pName, const QIcon &pFallback)
+{
+    const QIcon icon = platform::ThemeIconCache::themed(pName);
+    return icon.isNull() ? pFallback : icon;
 }
 
 } // namespace
@@ -75,8 +83,8 @@ QIcon FileKinds::icon(const QString &pName, bool pFolder)
         m_fileIcon = styleIcons.icon(QAbstractFileIconProvider::File);
     if (pFolder) {
         if (m_folderIcon.isNull())
-            m_folderIcon = QIcon::fromTheme(QStringLiteral("folder"),
-                                            styleIcons.icon(QAbstractFileIconProvider::Folder));
+            m_folderIcon = themedOr(QStringLiteral("folder"),
+                                    styleIcons.icon(QAbstractFileIconProvider::Folder));
         return m_folderIcon;
     }
     const QString mime = mimeNameOf(pName);
@@ -99,8 +107,7 @@ void FileKinds::lookUpNextIcon()
         const QString mime = m_iconsToLookUp.takeFirst();
         const QMimeType type = m_mimeTypes.mimeTypeForName(mime);
         m_icons.insert(mime,
-                       QIcon::fromTheme(type.iconName(),
-                                        QIcon::fromTheme(type.genericIconName(), m_fileIcon)));
+                       themedOr(type.iconName(), themedOr(type.genericIconName(), m_fileIcon)));
         if (!m_iconsToLookUp.isEmpty())
             m_lookUpTimer.start();
     }

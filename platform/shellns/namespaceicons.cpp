@@ -1,5 +1,7 @@
 #include "shellns/namespaceicons.h"
 
+#include "platform/themeiconcache.h"
+
 #include <QtCore/QMimeDatabase>
 #include <QtGui/QGuiApplication>
 
@@ -15,12 +17,8 @@ QIcon themed(std::initializer_list<const char *> pNames,
 {
     if (!available())
         return {};
-    for (const char *name : pNames) {
-        const QString themeName = QString::fromLatin1(name);
-        if (QIcon::hasThemeIcon(themeName))
-            return QIcon::fromTheme(themeName);
-    }
-    return QAbstractFileIconProvider().icon(pFallback);
+    QIcon icon = ThemeIconCache::firstThemed(pNames);
+    return icon.isNull() ? ThemeIconCache::provided(pFallback) : icon;
 }
 
 QIcon forFile(const QString &pPath)
@@ -30,8 +28,9 @@ QIcon forFile(const QString &pPath)
     const QMimeDatabase database;
     const QMimeType type = database.mimeTypeForFile(pPath);
     for (const QString &name : {type.iconName(), type.genericIconName()}) {
-        if (!name.isEmpty() && QIcon::hasThemeIcon(name))
-            return QIcon::fromTheme(name);
+        QIcon icon = ThemeIconCache::themed(name);
+        if (!icon.isNull())
+            return icon;
     }
     return themed({"text-x-generic", "unknown"}, QAbstractFileIconProvider::File);
 }

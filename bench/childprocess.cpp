@@ -1,8 +1,10 @@
 #include "childprocess.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,7 +13,8 @@
 
 extern char **environ;
 
-ChildProcess::ChildProcess(const std::string &pProgram, const std::vector<std::string> &pArguments)
+ChildProcess::ChildProcess(const std::string &pProgram, const std::vector<std::string> &pArguments,
+                           Output pOutput)
 {
     std::vector<std::string> strings{pProgram};
     strings.insert(strings.end(), pArguments.begin(), pArguments.end());
@@ -20,10 +23,17 @@ ChildProcess::ChildProcess(const std::string &pProgram, const std::vector<std::s
         argv.push_back(text.data());
     argv.push_back(nullptr);
 
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (pOutput == Output::Discarded) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    }
     m_start = std::chrono::steady_clock::now();
     pid_t pid = -1;
-    if (::posix_spawn(&pid, pProgram.c_str(), nullptr, nullptr, argv.data(), environ) == 0)
+    if (::posix_spawn(&pid, pProgram.c_str(), &actions, nullptr, argv.data(), environ) == 0)
         m_pid = pid;
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 ChildProcess::~ChildProcess()

@@ -16,7 +16,11 @@ public:
     // Starts pProgram with pArguments and the environment of this process; the start time is
     // taken just before the process is created. isRunning() is false when it could not be
     // started.
-    ChildProcess(const std::string &pProgram, const std::vector<std::string> &pArguments);
+    // pOutput says whether its standard output and error go where this process's go or are
+    // discarded (a chatty program would bury the figures).
+    enum class Output { Shared, Discarded };
+    ChildProcess(const std::string &pProgram, const std::vector<std::string> &pArguments,
+                 Output pOutput = Output::Shared);
     // Stops the process (see stop()).
     ~ChildProcess();
 

@@ -15,12 +15,13 @@
 // folder helps the next: "cold" is the first window the process shows; "warm" follows another
 // drawer opened on a small folder and closed again (fonts, icon theme, MIME database and the
 // window system connection are then loaded, as in the running program, whose bar is up before
-// any drawer opens). The file manager the
-// issue compares with is timed too when it is installed; otherwise the output says so.
+// any drawer opens). On an X display, a desktop file manager (pcmanfm) is timed on the same
+// folders when it is installed (see filemanagerprobe.h); otherwise the output says so.
 //
 //   drawer_bench [--sizes 100,10000]          runs everything and prints the table
 //   drawer_bench --child FOLDER COUNT cold|warm   one opening (used by the above)
 
+#include "filemanagerprobe.h"
 #include "uiprobes.h"
 
 #include "bar/draweropener.h"
@@ -28,6 +29,7 @@
 #include "drawer/form2.h"
 #include "startup/appstate.h"
 
+#include "platform/themeiconcache.h"
 #include "txini/clsini.h"
 
 #include <QAbstractItemView>
@@ -177,6 +179,35 @@ int runChild(BenchApplication &pApplication, const QString &pFolder, int pCount,
     return painted && complete ? 0 : 1;
 }
 
+// The same folders opened by the file manager, in the same run: time to its window mapped.
+void compareWithFileManager(QTextStream &pOut, const QString &pManager, const QTemporaryDir &pRoot,
+                            const QList<int> &pSizes)
+{
+    const QString small = pRoot.filePath(QStringLiteral("file-manager-start"));
+    if (!makeFolder(small, 3))
+        return;
+    pOut << "== pcmanfm on the same folders (start of its command to its window mapped) ==\n";
+    pOut << QStringLiteral("%1 %2 %3 %4\n")
+                .arg(QStringLiteral("entries"), 8)
+                .arg(QStringLiteral("first start ms"), 15)
+                .arg(QStringLiteral("new window ms"), 14)
+                .arg(QStringLiteral("RSS MiB"), 8);
+    pOut.flush();
+    const auto shown = [](const std::optional<double> &pValue, int pWidth) {
+        return pValue ? QStringLiteral("%1").arg(*pValue, pWidth, 'f', 1)
+                      : QStringLiteral("%1").arg(QStringLiteral("-"), pWidth);
+    };
+    for (const int size : pSizes) {
+        const QString folder = pRoot.filePath(QStringLiteral("folder-%1").arg(size));
+        const FileManagerTiming timing = timeFileManager(pManager, folder, small);
+        pOut << QStringLiteral("%1 %2 %3 %4\n")
+                    .arg(size, 8)
+                    .arg(shown(timing.coldMs, 15), shown(timing.warmMs, 14),
+                         shown(timing.residentMiB, 8));
+        pOut.flush();
+    }
+}
+
 int runAll(const QList<int> &pSizes)
 {
     const QString base = qEnvironmentVariableIsEmpty("DRAWER_BENCH_DIR")
@@ -246,12 +277,13 @@ int runAll(const QList<int> &pSizes)
     }
     out << "goals: first paint <= " << kFirstPaintGoalMs << " ms, no stall > " << kStallGoalMs
         << " ms (warm openings): " << (goalsMet ? "met" : "NOT met") << "\n";
-    if (QStandardPaths::findExecutable(QStringLiteral("pcmanfm")).isEmpty()) {
+    const QString manager = QStandardPaths::findExecutable(QStringLiteral("pcmanfm"));
+    if (manager.isEmpty()) {
         out << "pcmanfm: not installed, no comparison with a file manager in this run\n";
+    } else if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        out << "pcmanfm: its windows can only be timed on an X display; not compared here\n";
     } else {
-        // Timing its window needs an X session; this bench runs offscreen.
-        out << "pcmanfm: installed; its time to a mapped window is not measured by this "
-               "offscreen run\n";
+        compareWithFileManager(out, manager, root, pSizes);
     }
     return 0;
 }
@@ -263,6 +295,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     BenchApplication application(argc, argv);
+    // As the program does at its start.
+    pindrel::platform::ThemeIconCache::adoptDesktopTheme();
     const QStringList arguments = QCoreApplication::arguments();
 
     if (arguments.size() == 5 && arguments.at(1) == QStringLiteral("--child"))

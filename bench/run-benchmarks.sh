@@ -54,3 +54,11 @@ for extra in pindrel_mostrarbotones_bench vexlo_bench pindrel_filelist_bench; do
         (cd "$work" && QT_QPA_PLATFORM=offscreen "$build/bin/$extra")
     fi
 done
+
+# Opening drawers on the virtual desktop, as the bar does, compared with a file manager there.
+if [[ -x $build/bin/pindrel_drawer_bench ]]; then
+    echo
+    echo "== pindrel_drawer_bench =="
+    DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime \
+        XDG_CONFIG_HOME=$work/config DRAWER_BENCH_DIR=$work "$build/bin/pindrel_drawer_bench"
+fi

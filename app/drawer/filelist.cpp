@@ -7,7 +7,10 @@
 #include "drawer/thumbnailloader.h"
 
 #include "platform/filenamecodec.h"
+#include "platform/idlist.h"
 #include "platform/shell.h"
+#include "platform/shellnamespace.h"
+#include "vexlo/vexloctrl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -204,6 +207,52 @@ void FileList::UpOneLevel()
     changeFolder(QDir::cleanPath(m_path + QStringLiteral("/..")), Origin::User);
 }
 
+void FileList::setAssociatedControl(vexlo::CVexloCtrl *pControl)
+{
+    m_combo = pControl;
+}
+
+vexlo::CVexloCtrl *FileList::associatedControl() const
+{
+    return m_combo.data();
+}
+
+intptr_t FileList::companionWindowHandle() const
+{
+    // Any non-zero value lets the combo send its messages; they are plain calls here, so the
+    // list itself stands for its window.
+    return reinterpret_cast<intptr_t>(this);
+}
+
+intptr_t FileList::companionMessage(uint32_t pMessage, const platform::ItemIdList *pAbsolute)
+{
+    if (pMessage != vexlo::kListFolderMessage || !m_combo)
+        return 0;
+    const std::shared_ptr<const platform::ShellNamespace> &shell = m_combo->shellNamespace();
+    if (!shell)
+        return 0;
+    // The desktop (null) is the desktop folder; the Computer and the trash have no folder to
+    // list, so the list stays where it is.
+    const QString path = shell->pathFromIdList(pAbsolute);
+    if (!path.isEmpty())
+        changeFolder(path, Origin::Combo);
+    return 0;
+}
+
+void FileList::tellAssociatedControl()
+{
+    if (!m_combo || m_path.isEmpty())
+        return;
+    const std::shared_ptr<const platform::ShellNamespace> &shell = m_combo->shellNamespace();
+    platform::ItemIdList *parsed = nullptr;
+    // A folder that is gone or unreadable has no identifier list: the combo keeps its entry.
+    if (!shell || !shell->parseDisplayName(m_path, &parsed))
+        return;
+    const platform::idlist::Unique list(parsed);
+    // The combo keeps a copy; the list is ours to free.
+    m_combo->listWindowMessage(vexlo::kComboFolderMessage, list.get());
+}
+
 WId FileList::hWnd() const
 {
     // The list is not a native window of its own (that would slow down and break the drawing
@@ -280,8 +329,10 @@ void FileList::changeFolder(const QString &pPath, Origin pOrigin)
         showMessage(probe.message);
 
     // Handlers of these signals may change the folder again; each carries its own folder.
-    if (pOrigin != Origin::Combo)
+    if (pOrigin != Origin::Combo) {
+        tellAssociatedControl();
         emit folderNavigated(folder);
+    }
     emit FolderChanged(folder);
 }
 

@@ -18,9 +18,12 @@
 //   UpOneLevel  shows the parent folder; does nothing at "/".
 //   hWnd        the native window that carries the list.
 //
-// Association with the path combo: every change of folder that does not come from the combo is
-// announced with folderNavigated, just before FolderChanged. showFolderFromCombo shows a folder
-// without announcing it back (no echo), and does nothing when that folder is already shown.
+// Association with the path combo (vexlo/association.h): the list is the combo's file-list
+// companion (CVexloCtrl::Quennel). Every change of folder that does not come from the combo is
+// announced with folderNavigated, just before FolderChanged, and sent to the associated combo as
+// a combo-folder message, which selects it there quietly. A list-folder message from the combo
+// shows that folder without announcing it back (no echo), as showFolderFromCombo does, and does
+// nothing when that folder is already shown or has no file-system path (the Computer).
 //
 // What the user can do: double-click or Enter opens a folder in place and a file with the
 // desktop's default application (a program is started directly, never through a shell);
@@ -36,7 +39,10 @@
 
 #include "drawer/folderprobe.h"
 
+#include "vexlo/association.h"
+
 #include <QAbstractItemModel>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -59,7 +65,7 @@ class FileListFilterProxy;
 class FolderModel;
 class ThumbnailLoader;
 
-class FileList : public QWidget
+class FileList : public QWidget, public vexlo::IShellCompanion
 {
     Q_OBJECT
     Q_PROPERTY(int View READ View WRITE setView)
@@ -110,6 +116,16 @@ public:
     void setShell(platform::Shell *pShell);
     // Replaces the folder checks (tests pass other removable-media roots).
     void setFolderProbe(FolderProbe pProbe) { m_probe = std::move(pProbe); }
+
+    // vexlo::IShellCompanion
+    void setAssociatedControl(vexlo::CVexloCtrl *pControl) override;
+    intptr_t companionWindowHandle() const override;
+    intptr_t companionMessage(uint32_t pMessage, const platform::ItemIdList *pAbsolute) override;
+    vexlo::CVexloCtrl *associatedControl() const;
+
+    // Sends the shown folder to the associated combo (quietly selected there); for a combo that
+    // could not take it yet because it had no list window.
+    void tellAssociatedControl();
 
 public slots:
     void showFolderFromCombo(const QString &pPath);
@@ -170,6 +186,7 @@ private:
 
     std::unique_ptr<platform::Shell> m_ownShell;
     platform::Shell *m_shell = nullptr;
+    QPointer<vexlo::CVexloCtrl> m_combo; // the associated path combo, not owned
 };
 
 } // namespace pindrel

@@ -122,37 +122,15 @@ void Form2::Inicializar(const QString &pRuta, const QString &pNombre, int16_t pN
 void Form2::Mostrar()
 {
     pump();
+    // The list is the combo's file-list companion: a folder chosen in the combo is shown by the
+    // list, browsing in the list selects the folder in the combo, and neither echoes the other.
     if (!m_comboTied) {
         m_comboTied = true;
         m_combo->Quennel(m_fV);
-        // Browsing in the list moves the combo quietly; a folder chosen in the combo is shown
-        // by the list without being announced back, so neither side echoes the other.
-        connect(m_fV, &FileList::folderNavigated, this, &Form2::listNavigated);
-        connect(m_combo, &vexlo::CVexloCtrl::SelectionChanged, this, &Form2::comboSelectionChanged);
     }
     if (inTables(m_nro))
         m_fV->setPath(m_state.lastFolders()[static_cast<std::size_t>(m_nro)]);
     m_combo->setVisible(true);
-}
-
-void Form2::listNavigated(const QString &pPath)
-{
-    m_quietCombo = true;
-    m_combo->SetPath(pPath);
-    m_quietCombo = false;
-}
-
-void Form2::comboSelectionChanged()
-{
-    if (m_quietCombo)
-        return;
-    const std::optional<vexlo::CComboBoxItem> item = m_combo->SelectedItem();
-    if (!item)
-        return;
-    const QString path = item->Path();
-    // Entries without a folder of their own (the desktop's virtual ones) have nothing to list.
-    if (!path.isEmpty())
-        m_fV->showFolderFromCombo(path);
 }
 
 void Form2::AplicarTransparenciaForms()
@@ -320,8 +298,8 @@ void Form2::showEvent(QShowEvent *pEvent)
     QWidget::showEvent(pEvent);
     // The combo builds its list when first shown (its children are shown before this event),
     // so a folder the list took before that reaches the combo only now.
-    if (m_comboTied && !m_fV->Path().isEmpty())
-        listNavigated(m_fV->Path());
+    if (m_comboTied)
+        m_fV->tellAssociatedControl();
 }
 
 void Form2::closeEvent(QCloseEvent *pEvent)

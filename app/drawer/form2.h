@@ -139,8 +139,6 @@ private:
     void iTool_ToolClick(Tool *pTool);
     void fV_FolderChanged();
     void TextFiltro_Change(const QString &pText);
-    void comboSelectionChanged();
-    void listNavigated(const QString &pPath);
 
     AppState &m_state;
     Registry *m_registry = nullptr;
@@ -165,7 +163,6 @@ private:
     std::optional<uint8_t> m_opacityByte;
     std::array<std::optional<float>, 4> m_setTwips;
     bool m_comboTied = false;
-    bool m_quietCombo = false;
     bool m_unloaded = false;
 };
 

@@ -6,6 +6,10 @@
 #include "drawer/thumbnailloader.h"
 #include "drawer_testsupport.h"
 
+#include "platform/idlist.h"
+#include "platform/shellnamespace.h"
+#include "vexlo/vexloctrl.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
@@ -20,6 +24,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -143,6 +149,80 @@ TEST_F(DrawerFileList, CleansThePathItIsGiven)
     m_list.setPath(QStringLiteral("   "));
     EXPECT_EQ(changes.count(), 0) << "blank text is ignored";
     EXPECT_EQ(m_list.Path(), QStringLiteral("/"));
+}
+
+// The list as the combo's file-list companion, step by step; each step starts where the
+// previous one left the two.
+TEST_F(DrawerFileList, IsTheCombosFileListCompanion)
+{
+    makeFolder(at(QStringLiteral("a")));
+    makeFolder(at(QStringLiteral("b")));
+    vexlo::CVexloCtrl combo;
+    combo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&combo));
+    combo.Quennel(&m_list);
+    ASSERT_EQ(m_list.associatedControl(), &combo);
+    QSignalSpy changed(&m_list, &FileList::FolderChanged);
+    const auto comboPath = [&combo] {
+        const std::optional<vexlo::CComboBoxItem> item = combo.SelectedItem();
+        return item ? item->Path() : QStringLiteral("<none>");
+    };
+    const auto idListOf = [&combo](const QString &pPath) {
+        platform::ItemIdList *list = nullptr;
+        combo.shellNamespace()->parseDisplayName(pPath, &list);
+        return platform::idlist::Unique(list);
+    };
+
+    struct Step
+    {
+        const char *name;
+        std::function<void()> act;
+        QString listPath;
+        QString comboPath;
+        int listChanges;
+    };
+    const Step steps[] = {
+        {"browsing in the list selects the folder in the combo",
+         [&] { m_list.setPath(at(QStringLiteral("a"))); }, at(QStringLiteral("a")),
+         at(QStringLiteral("a")), 1},
+        {"a folder chosen in the combo is shown by the list, once",
+         [&] { combo.SetPath(at(QStringLiteral("b"))); }, at(QStringLiteral("b")),
+         at(QStringLiteral("b")), 2},
+        {"the combo choosing the shown folder again changes nothing",
+         [&] { combo.SetPath(at(QStringLiteral("b"))); }, at(QStringLiteral("b")),
+         at(QStringLiteral("b")), 2},
+        {"a tree's message is not the list's",
+         [&] {
+             const platform::idlist::Unique list = idListOf(at(QStringLiteral("a")));
+             EXPECT_EQ(m_list.companionMessage(vexlo::kTreeFolderMessage, list.get()), 0);
+         },
+         at(QStringLiteral("b")), at(QStringLiteral("b")), 2},
+        {"the list-folder message shows the folder without telling the combo back",
+         [&] {
+             const platform::idlist::Unique list = idListOf(at(QStringLiteral("a")));
+             m_list.companionMessage(vexlo::kListFolderMessage, list.get());
+         },
+         at(QStringLiteral("a")), at(QStringLiteral("b")), 3},
+        {"the Computer has no folder to list: the list stays", [&] { combo.SetSpecialFolder(17); },
+         at(QStringLiteral("a")), QString(), 3},
+        {"a missing folder is shown as such, the combo keeps its entry",
+         [&] { m_list.setPath(at(QStringLiteral("gone"))); }, at(QStringLiteral("gone")), QString(),
+         4},
+        {"after the association ends the combo hears nothing",
+         [&] {
+             combo.Quennel(nullptr);
+             m_list.setPath(at(QStringLiteral("b")));
+         },
+         at(QStringLiteral("b")), QString(), 5},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        EXPECT_EQ(m_list.Path(), step.listPath);
+        EXPECT_EQ(comboPath(), step.comboPath);
+        EXPECT_EQ(changed.count(), step.listChanges);
+    }
+    EXPECT_EQ(m_list.associatedControl(), nullptr);
 }
 
 TEST_F(DrawerFileList, AnnouncesOwnChangesToTheComboButNotTheCombosOwn)

@@ -124,6 +124,12 @@ public:
     // companions are not told).
     int32_t UshB() const { return 0; }
     void UshB(intptr_t pValue);
+    // The namespace the control shows; companions turn their folders into identifier lists
+    // with it.
+    const std::shared_ptr<const pindrel::platform::ShellNamespace> &shellNamespace() const
+    {
+        return m_shell;
+    }
     // A message sent synchronously to the list window (association.h): kComboFolderMessage
     // selects pAbsolute (nullptr = the desktop) like UshB. Returns 0.
     intptr_t listWindowMessage(uint32_t pMessage, const ItemIdList *pAbsolute);

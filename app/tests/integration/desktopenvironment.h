@@ -7,8 +7,8 @@
 // Programs started by the cases inherit DISPLAY, QT_QPA_PLATFORM=xcb, XDG_RUNTIME_DIR and
 // XDG_CONFIG_HOME from this process.
 
-#include "xsession.h"
 #include "xdisplay.h"
+#include "xsession.h"
 
 #include <QRect>
 #include <QTemporaryDir>

@@ -257,6 +257,61 @@ TEST_F(DrawerOnDesktop, TwoDrawersOpenAtOnceAndCloseProgramStoresOnlyTheCount)
         << "the drawers were stored while open";
 }
 
+// Whenever a drawer becomes the active window it takes its pin again: above the other windows
+// when pinned, in the normal band when not, whatever was done to it in between.
+TEST_F(DrawerOnDesktop, ActivationPutsADrawerInTheBandItsPinSays)
+{
+    QTemporaryDir second;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(second.isValid());
+    Drawer pinned{QStringLiteral("Pinned"), folder.path(), kFirstPlace};
+    pinned.visible = QStringLiteral("1");
+    Drawer loose{QStringLiteral("Loose"), second.path(), kSecondPlace};
+    loose.visible = QStringLiteral("0");
+    QProcess *started = startOn({pinned, loose});
+    ASSERT_NE(started, nullptr);
+    QProcess &pindrel = *started;
+    ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
+
+    const auto isAbove = [this](xcb_window_t pWindow) {
+        return x()
+            .atomNames(pWindow, "_NET_WM_STATE")
+            .contains(QStringLiteral("_NET_WM_STATE_ABOVE"));
+    };
+    const auto activateAndWait = [this](xcb_window_t pWindow) {
+        x().requestActivate(pWindow);
+        return waitUntil([&] { return x().activeWindow() == pWindow; });
+    };
+
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
+    const auto first = waitForDrawer(pindrel, QStringLiteral("Pinned"));
+    ASSERT_TRUE(first) << describe(pindrel);
+    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(2));
+    const auto other = waitForDrawer(pindrel, QStringLiteral("Loose"));
+    ASSERT_TRUE(other) << describe(pindrel);
+
+    ASSERT_TRUE(activateAndWait(*first)) << "the window manager did not activate the drawer";
+    EXPECT_TRUE(waitUntil([&] { return isAbove(*first); })) << "the pinned drawer is not above";
+    ASSERT_TRUE(activateAndWait(*other));
+    EXPECT_TRUE(isAbove(*first)) << "losing the focus unpinned the drawer";
+    EXPECT_FALSE(isAbove(*other));
+
+    // Raised above everything by someone else; activated again, it goes back to its band.
+    x().requestAbove(*other, true);
+    ASSERT_TRUE(waitUntil([&] { return isAbove(*other); }));
+    ASSERT_TRUE(activateAndWait(*first));
+    ASSERT_TRUE(activateAndWait(*other));
+    EXPECT_TRUE(waitUntil([&] { return !isAbove(*other); }))
+        << "an unpinned drawer stayed above after it was activated";
+
+    // And a pinned drawer taken out of the band gets back into it.
+    x().requestAbove(*first, false);
+    ASSERT_TRUE(waitUntil([&] { return !isAbove(*first); }));
+    ASSERT_TRUE(activateAndWait(*first));
+    EXPECT_TRUE(waitUntil([&] { return isAbove(*first); }))
+        << "a pinned drawer did not go back above when activated";
+}
+
 TEST_F(DrawerOnDesktop, DrawerWhoseFolderIsMissingStillOpens)
 {
     ASSERT_TRUE(folder.isValid());

@@ -166,6 +166,36 @@ void XDisplay::requestClose(xcb_window_t pWindow)
     xcb_flush(m_connection);
 }
 
+void XDisplay::sendToRoot(xcb_window_t pWindow, const char *pType,
+                          std::initializer_list<uint32_t> pData)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = pWindow;
+    message.type = atom(pType);
+    std::size_t index = 0;
+    for (const uint32_t value : pData) {
+        if (index < 5)
+            message.data.data32[index++] = value;
+    }
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_send_event(m_connection, 0, m_root, mask, reinterpret_cast<const char *>(&message));
+    xcb_flush(m_connection);
+}
+
+void XDisplay::requestAbove(xcb_window_t pWindow, bool pAbove)
+{
+    // _NET_WM_STATE: action (0 remove, 1 add), the state, no second state, source 2 (a pager).
+    sendToRoot(pWindow, "_NET_WM_STATE", {pAbove ? 1U : 0U, atom("_NET_WM_STATE_ABOVE"), 0, 2});
+}
+
+void XDisplay::requestActivate(xcb_window_t pWindow)
+{
+    // Source 2 (a pager acting for the user), current time, no window of the requester.
+    sendToRoot(pWindow, "_NET_ACTIVE_WINDOW", {2, XCB_CURRENT_TIME, 0});
+}
+
 bool XDisplay::isViewable(xcb_window_t pWindow)
 {
     const Reply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(

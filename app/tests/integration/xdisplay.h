@@ -10,6 +10,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -60,6 +61,11 @@ public:
     // the root): a window that takes part in WM_DELETE_WINDOW gets that message, not killed.
     void requestClose(xcb_window_t pWindow);
 
+    // Asks the window manager to add or remove _NET_WM_STATE_ABOVE of pWindow, as a pager would.
+    void requestAbove(xcb_window_t pWindow, bool pAbove);
+    // Asks the window manager to activate (focus and raise) pWindow, as a pager would.
+    void requestActivate(xcb_window_t pWindow);
+
     // _NET_WORKAREA of the first desktop; an empty rectangle when the root does not have it.
     QRect workArea();
     // _NET_ACTIVE_WINDOW; 0 when none.
@@ -73,6 +79,7 @@ private:
         xcb_window_t window;
         bool viewable;
     };
+    void sendToRoot(xcb_window_t pWindow, const char *pType, std::initializer_list<uint32_t> pData);
     void collectWindowsOf(xcb_window_t pParent, uint32_t pPid, int pDepth,
                           std::vector<Found> &pFound);
     QByteArray rawProperty(xcb_window_t pWindow, xcb_atom_t pProperty, xcb_atom_t pType);

@@ -105,20 +105,67 @@ xcb_atom_t EwmhConnection::atom(const std::string &pName)
     return reply->atom;
 }
 
-std::optional<std::vector<uint32_t>>
-EwmhConnection::cardinals(xcb_window_t pWindow, xcb_atom_t pProperty, xcb_atom_t pType) const
+namespace {
+
+// 1024 values are far more than any property read here holds (_NET_WORKAREA has four per
+// desktop).
+constexpr uint32_t kMaxValues = 1024;
+
+std::optional<std::vector<uint32_t>> valuesOf(xcb_get_property_reply_t *pReply, xcb_atom_t pType)
 {
-    // 1024 values are far more than any property read here holds (_NET_WORKAREA has four per
-    // desktop).
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(m_connection, 0, pWindow, pProperty, pType, 0, 1024);
-    const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(m_connection, cookie, nullptr));
+    const Reply<xcb_get_property_reply_t> reply(pReply);
     if (!reply || reply->type != pType || reply->format != 32)
         return std::nullopt;
     const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
     const int count = xcb_get_property_value_length(reply.get()) / 4;
     return std::vector<uint32_t>(values, values + count);
+}
+
+bool viewableIn(xcb_get_window_attributes_reply_t *pReply)
+{
+    const Reply<xcb_get_window_attributes_reply_t> reply(pReply);
+    return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE
+        && reply->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT;
+}
+
+} // namespace
+
+std::optional<std::vector<uint32_t>>
+EwmhConnection::cardinals(xcb_window_t pWindow, xcb_atom_t pProperty, xcb_atom_t pType) const
+{
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(m_connection, 0, pWindow, pProperty, pType, 0, kMaxValues);
+    return valuesOf(xcb_get_property_reply(m_connection, cookie, nullptr), pType);
+}
+
+std::vector<std::optional<std::vector<uint32_t>>>
+EwmhConnection::cardinalsOfEach(const std::vector<xcb_window_t> &pWindows, xcb_atom_t pProperty,
+                                xcb_atom_t pType) const
+{
+    std::vector<xcb_get_property_cookie_t> cookies;
+    cookies.reserve(pWindows.size());
+    for (const xcb_window_t window : pWindows)
+        cookies.push_back(
+            xcb_get_property(m_connection, 0, window, pProperty, pType, 0, kMaxValues));
+    std::vector<std::optional<std::vector<uint32_t>>> answers;
+    answers.reserve(cookies.size());
+    for (const xcb_get_property_cookie_t cookie : cookies)
+        answers.push_back(valuesOf(xcb_get_property_reply(m_connection, cookie, nullptr), pType));
+    return answers;
+}
+
+std::vector<bool> EwmhConnection::viewableOfEach(const std::vector<xcb_window_t> &pWindows) const
+{
+    std::vector<xcb_get_window_attributes_cookie_t> cookies;
+    cookies.reserve(pWindows.size());
+    for (const xcb_window_t window : pWindows)
+        cookies.push_back(xcb_get_window_attributes(m_connection, window));
+    std::vector<bool> answers;
+    answers.reserve(cookies.size());
+    for (const xcb_get_window_attributes_cookie_t cookie : cookies)
+        answers.push_back(
+            viewableIn(xcb_get_window_attributes_reply(m_connection, cookie, nullptr)));
+    return answers;
 }
 
 std::optional<std::vector<xcb_atom_t>> EwmhConnection::atoms(xcb_window_t pWindow,
@@ -131,10 +178,7 @@ bool EwmhConnection::isViewable(xcb_window_t pWindow) const
 {
     const xcb_get_window_attributes_cookie_t cookie =
         xcb_get_window_attributes(m_connection, pWindow);
-    const Reply<xcb_get_window_attributes_reply_t> reply(
-        xcb_get_window_attributes_reply(m_connection, cookie, nullptr));
-    return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE
-        && reply->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT;
+    return viewableIn(xcb_get_window_attributes_reply(m_connection, cookie, nullptr));
 }
 
 } // namespace pindrel::platform

@@ -50,6 +50,14 @@ public:
     // Whether the window is an InputOutput window currently viewable.
     bool isViewable(xcb_window_t pWindow) const;
 
+    // The same for many windows at once: every request is sent before the first answer is
+    // awaited, so the whole batch costs one round trip to the server instead of one each (a
+    // busy window manager can make each round trip slow). Answers are in pWindows' order.
+    std::vector<std::optional<std::vector<uint32_t>>>
+    cardinalsOfEach(const std::vector<xcb_window_t> &pWindows, xcb_atom_t pProperty,
+                    xcb_atom_t pType = XCB_ATOM_CARDINAL) const;
+    std::vector<bool> viewableOfEach(const std::vector<xcb_window_t> &pWindows) const;
+
 private:
     xcb_connection_t *m_connection;
     int m_screenNumber;

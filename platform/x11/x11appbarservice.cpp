@@ -84,8 +84,17 @@ bool keepClearOf(AppBarRect &pRect, uint32_t pEdge, uint32_t pBandEdge, const Ap
 } // namespace
 
 X11AppBarService::X11AppBarService(xcb_connection_t *pConnection, int pScreenNumber)
-    : m_ewmh(std::make_unique<EwmhConnection>(pConnection, pScreenNumber))
-{ }
+{
+    if (pConnection != nullptr && pConnection == EwmhConnection::qtConnection()) {
+        EwmhConnection *shared = EwmhConnection::forQt();
+        if (shared != nullptr && shared->screenNumber() == pScreenNumber)
+            m_ewmh = shared;
+    }
+    if (m_ewmh == nullptr) {
+        m_ownEwmh = std::make_unique<EwmhConnection>(pConnection, pScreenNumber);
+        m_ewmh = m_ownEwmh.get();
+    }
+}
 
 X11AppBarService::~X11AppBarService() = default;
 
@@ -252,10 +261,11 @@ AppBarRect X11AppBarService::rootRect() const
     return AppBarRect{0, 0, m_ewmh->rootWidth(), m_ewmh->rootHeight()};
 }
 
-std::vector<X11AppBarService::Band> X11AppBarService::bandsOf(uint32_t pWindow) const
+std::vector<X11AppBarService::Band>
+X11AppBarService::bandsFrom(const std::optional<std::vector<uint32_t>> &pPartial,
+                            const std::optional<std::vector<uint32_t>> &pFull) const
 {
     std::vector<Band> bands;
-    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
     const AppBarRect root = rootRect();
     const auto add = [&](uint32_t pEdge, AppBarRect pRect) {
         pRect = clipped(pRect, root);
@@ -263,9 +273,8 @@ std::vector<X11AppBarService::Band> X11AppBarService::bandsOf(uint32_t pWindow) 
             bands.push_back(Band{pEdge, pRect});
     };
     const auto asInt = [](uint32_t pValue) { return static_cast<int>(pValue); };
-    if (const auto partial = m_ewmh->cardinals(pWindow, ewmh->_NET_WM_STRUT_PARTIAL);
-        partial && partial->size() >= 12) {
-        const auto &s = *partial;
+    if (pPartial && pPartial->size() >= 12) {
+        const auto &s = *pPartial;
         // left, right, top, bottom, then start and end of each, ends inclusive.
         if (s[0] > 0)
             add(ABE_LEFT, {0, asInt(s[4]), asInt(s[0]), asInt(s[5]) + 1});
@@ -278,9 +287,8 @@ std::vector<X11AppBarService::Band> X11AppBarService::bandsOf(uint32_t pWindow) 
                 {asInt(s[10]), root.bottom - asInt(s[3]), asInt(s[11]) + 1, root.bottom});
         return bands;
     }
-    if (const auto full = m_ewmh->cardinals(pWindow, ewmh->_NET_WM_STRUT);
-        full && full->size() >= 4) {
-        const auto &s = *full;
+    if (pFull && pFull->size() >= 4) {
+        const auto &s = *pFull;
         if (s[0] > 0)
             add(ABE_LEFT, {0, 0, asInt(s[0]), root.bottom});
         if (s[1] > 0)
@@ -308,15 +316,21 @@ std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWi
         m_ewmh->connection(), xcb_query_tree(m_ewmh->connection(), m_ewmh->root()), nullptr));
     if (tree) {
         const xcb_window_t *children = xcb_query_tree_children(tree.get());
-        const int count = xcb_query_tree_children_length(tree.get());
-        for (int i = 0; i < count; ++i) {
-            if (m_ewmh->isViewable(children[i]))
-                windows.insert(children[i]);
+        const std::vector<xcb_window_t> all(children,
+                                            children + xcb_query_tree_children_length(tree.get()));
+        const std::vector<bool> viewable = m_ewmh->viewableOfEach(all);
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (viewable[i])
+                windows.insert(all[i]);
         }
     }
     windows.erase(static_cast<uint32_t>(pOwnWindow));
-    for (const uint32_t window : windows) {
-        std::vector<Band> own = bandsOf(window);
+    const std::vector<xcb_window_t> candidates(windows.begin(), windows.end());
+    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
+    const auto partial = m_ewmh->cardinalsOfEach(candidates, ewmh->_NET_WM_STRUT_PARTIAL);
+    const auto full = m_ewmh->cardinalsOfEach(candidates, ewmh->_NET_WM_STRUT);
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        std::vector<Band> own = bandsFrom(partial[i], full[i]);
         bands.insert(bands.end(), own.begin(), own.end());
     }
     return bands;

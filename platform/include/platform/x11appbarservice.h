@@ -6,6 +6,7 @@
 #include "platform/appbar.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -49,10 +50,16 @@ private:
     };
 
     std::vector<Band> otherBands(quintptr pOwnWindow) const;
-    std::vector<Band> bandsOf(uint32_t pWindow) const;
+    // The bands one window's struts reserve: the partial struts when it has them, else the
+    // full-length ones.
+    std::vector<Band> bandsFrom(const std::optional<std::vector<uint32_t>> &pPartial,
+                                const std::optional<std::vector<uint32_t>> &pFull) const;
     AppBarRect rootRect() const;
 
-    std::unique_ptr<EwmhConnection> m_ewmh;
+    // On Qt's connection the process's shared EWMH connection (its atoms are interned once);
+    // on any other connection one of its own.
+    std::unique_ptr<EwmhConnection> m_ownEwmh;
+    EwmhConnection *m_ewmh = nullptr;
     std::set<quintptr> m_registered;
 };
 

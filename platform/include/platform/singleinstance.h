@@ -10,9 +10,10 @@
 #include <QtCore/QString>
 
 #include <memory>
+#include <vector>
 
-class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 namespace pindrel::platform {
 
@@ -49,12 +50,18 @@ Q_SIGNALS:
 private:
     enum class State { Undecided, First, Second };
 
+    class Connection;
+
+    void listen();
     void acceptConnections();
+    void readFrom(Connection *pConnection);
 
     QString m_lockFilePath;
     QString m_serverPath;
     std::unique_ptr<QLockFile> m_lock;
-    std::unique_ptr<QLocalServer> m_server;
+    int m_listening = -1; // the listening socket, -1 without one
+    std::unique_ptr<QSocketNotifier> m_listener;
+    std::vector<std::unique_ptr<Connection>> m_connections;
     State m_state = State::Undecided;
 };
 

@@ -22,7 +22,7 @@
 #include "platform/appbar.h"
 #include "platform/shell.h"
 #include "platform/singleinstance.h"
-#include "platform/specialfolders.h"
+#include "platform/shellfolders.h"
 #include "platform/x11window.h"
 
 #include "txini/clsini.h"

@@ -21,7 +21,7 @@
 
 #include "platform/idlist.h"
 #include "platform/platformexport.h"
-#include "platform/specialfolders.h"
+#include "platform/shellfolders.h"
 
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -94,7 +94,7 @@ enum EnumFlags : uint32_t {
 };
 
 // Special-folder numbers (CSIDL) understood by specialFolderLocation, beyond those of
-// specialfolders.h.
+// shellfolders.h.
 inline constexpr int CSIDL_PROGRAMS = 2; // $XDG_DATA_HOME/applications
 inline constexpr int CSIDL_STARTUP = 7; // $XDG_CONFIG_HOME/autostart
 inline constexpr int CSIDL_BITBUCKET = 10; // the trash

@@ -1,4 +1,4 @@
-#include "platform/specialfolders.h"
+#include "platform/shellfolders.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

@@ -1,7 +1,7 @@
 // The special folders against a private home: user-dirs.dirs decides the XDG folders, a folder
 // that does not exist gives "", numbers without a Linux counterpart give "".
 
-#include "platform/specialfolders.h"
+#include "platform/shellfolders.h"
 
 #include "scopedenvironment.h"
 

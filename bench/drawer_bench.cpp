@@ -39,7 +39,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -240,25 +239,18 @@ int runAll(const QList<int> &pSizes)
             return 2;
         }
         for (const char *run : {"cold", "warm"}) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--child"), folder, QString::number(size),
-                         QString::fromLatin1(run)});
-            child.waitForFinished(kTimeoutMs * 3);
-            const QString line = QString::fromLocal8Bit(child.readAllStandardOutput());
-            const QMap<QString, QString> values = parseLine(line);
-            if (child.exitCode() != 0 || values.isEmpty()) {
+            const ChildReport child = runSelf({QStringLiteral("--child"), folder,
+                                               QString::number(size), QString::fromLatin1(run)},
+                                              kTimeoutMs * 3);
+            if (!child.ok) {
                 out << QStringLiteral("%1 %2   failed: %3\n")
                            .arg(size, 8)
                            .arg(QLatin1String(run), 5)
-                           .arg(line.trimmed());
+                           .arg(child.line.trimmed());
                 goalsMet = false;
                 continue;
             }
-            const auto number = [&values](const char *pKey) {
-                return values.value(QString::fromLatin1(pKey)).toDouble();
-            };
+            const auto number = [&child](const char *pKey) { return child.number(pKey); };
             // The goals are for the running program, whose bar is up: the warm opening.
             if (std::strcmp(run, "warm") == 0)
                 goalsMet = goalsMet && number("firstPaintMs") <= kFirstPaintGoalMs

@@ -30,7 +30,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -175,22 +174,19 @@ int runAll(const QList<int> &pSizes, int pView)
             return 2;
         }
         for (const char *run : {"cold", "warm"}) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--child"), folder, QString::number(size),
-                         QString::number(pView), QString::fromLatin1(run)});
-            child.waitForFinished(kTimeoutMs * 3);
-            const QString line = QString::fromLocal8Bit(child.readAllStandardOutput());
-            const QMap<QString, QString> values = parseLine(line);
-            if (child.exitCode() != 0 || values.isEmpty()) {
+            const ChildReport child =
+                runSelf({QStringLiteral("--child"), folder, QString::number(size),
+                         QString::number(pView), QString::fromLatin1(run)},
+                        kTimeoutMs * 3);
+            if (!child.ok) {
                 out << QStringLiteral("%1 %2   failed: %3\n")
                            .arg(size, 8)
                            .arg(QLatin1String(run), 5)
-                           .arg(line.trimmed());
+                           .arg(child.line.trimmed());
                 goalsMet = false;
                 continue;
             }
+            const QMap<QString, QString> &values = child.values;
             const double paint = values.value(QStringLiteral("firstPaintMs")).toDouble();
             const double stall = values.value(QStringLiteral("stallMs")).toDouble();
             goalsMet = goalsMet && paint <= kFirstPaintGoalMs && stall <= kStallGoalMs;

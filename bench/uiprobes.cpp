@@ -1,6 +1,9 @@
 #include "uiprobes.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -92,6 +95,25 @@ QMap<QString, QString> parseLine(const QString &pLine)
     for (const QString &pair : pLine.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts))
         values.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
     return values;
+}
+
+double ChildReport::number(const char *pKey) const
+{
+    return values.value(QString::fromLatin1(pKey)).toDouble();
+}
+
+ChildReport runSelf(const QStringList &pArguments, int pTimeoutMs)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), pArguments);
+    child.waitForFinished(pTimeoutMs);
+    ChildReport report;
+    report.line = QString::fromLocal8Bit(child.readAllStandardOutput());
+    report.values = parseLine(report.line);
+    report.ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0
+        && !report.values.isEmpty();
+    return report;
 }
 
 } // namespace benchprobes

@@ -43,4 +43,18 @@ bool makeFolder(const QString &pPath, int pCount);
 // The "key=value key=value" line a child process printed, as a map.
 QMap<QString, QString> parseLine(const QString &pLine);
 
+// What one run of this benchmark's own program as a child printed.
+struct ChildReport
+{
+    bool ok = false; // exited with 0 and printed a report
+    QString line; // its standard output, as printed
+    QMap<QString, QString> values;
+    // A value of the report as a number; 0 when it is missing.
+    double number(const char *pKey) const;
+};
+
+// Runs this program again with pArguments (its standard error goes to ours) and waits at most
+// pTimeoutMs for it.
+ChildReport runSelf(const QStringList &pArguments, int pTimeoutMs);
+
 } // namespace benchprobes

@@ -9,13 +9,13 @@
 #include <QtCore/QLockFile>
 #include <QtCore/QSocketNotifier>
 #include <QtCore/QStandardPaths>
+#include <QtCore/QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -65,17 +65,6 @@ bool socketAddress(const QString &pPath, sockaddr_un &pAddress)
         return false;
     std::memcpy(pAddress.sun_path, encoded.constData(), static_cast<std::size_t>(encoded.size()));
     return true;
-}
-
-// Waits up to pTimeoutMs for pEvents on pDescriptor; false on time out or error.
-bool waitFor(int pDescriptor, short pEvents, qint64 pTimeoutMs)
-{
-    pollfd descriptor{pDescriptor, pEvents, 0};
-    int result = 0;
-    do {
-        result = ::poll(&descriptor, 1, static_cast<int>(std::max<qint64>(0, pTimeoutMs)));
-    } while (result < 0 && errno == EINTR);
-    return result > 0 && (descriptor.revents & pEvents) != 0;
 }
 
 } // namespace
@@ -254,7 +243,8 @@ bool SingleInstance::notifyFirst()
         ::close(descriptor);
         if (deadline.hasExpired())
             return false;
-        waitFor(-1, 0, std::min<qint64>(retryPauseMs, deadline.remainingTime()));
+        QThread::msleep(
+            static_cast<unsigned long>(std::min<qint64>(retryPauseMs, deadline.remainingTime())));
     }
 }
 

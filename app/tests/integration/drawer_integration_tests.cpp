@@ -123,6 +123,16 @@ protected:
                     QString::number(kBarHeight / 2), QStringLiteral("click"), QStringLiteral("1")});
     }
 
+    // Clicks drawer button pNumber; its window titled pCaption once mapped, nullopt when the
+    // click failed or no such window came.
+    std::optional<xcb_window_t> openDrawer(QProcess &pProcess, int pNumber, const QString &pCaption)
+    {
+        clickDrawerButton(pNumber);
+        if (HasFatalFailure())
+            return std::nullopt;
+        return waitForDrawer(pProcess, pCaption);
+    }
+
     // The drawer window titled pCaption, once mapped.
     std::optional<xcb_window_t> waitForDrawer(QProcess &pProcess, const QString &pCaption)
     {
@@ -163,8 +173,7 @@ TEST_F(DrawerOnDesktop, ClickOpensTheDrawerTitledWithItsCaptionAtItsStoredPlace)
     QProcess &pindrel = *started;
     ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
 
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
-    const auto drawer = waitForDrawer(pindrel, QStringLiteral("Projects"));
+    const auto drawer = openDrawer(pindrel, 1, QStringLiteral("Projects"));
     ASSERT_TRUE(drawer) << describe(pindrel);
     EXPECT_EQ(settledDrawerGeometry(*drawer, kFirstPlace),
               expectedDrawerGeometry(*drawer, kFirstPlace));
@@ -179,8 +188,7 @@ TEST_F(DrawerOnDesktop, WindowManagersCloseWritesTheSixKeys)
     ASSERT_NE(started, nullptr);
     QProcess &pindrel = *started;
     ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
-    const auto drawer = waitForDrawer(pindrel, QStringLiteral("Projects"));
+    const auto drawer = openDrawer(pindrel, 1, QStringLiteral("Projects"));
     ASSERT_TRUE(drawer) << describe(pindrel);
     ASSERT_EQ(settledDrawerGeometry(*drawer, kFirstPlace),
               expectedDrawerGeometry(*drawer, kFirstPlace));
@@ -213,11 +221,9 @@ TEST_F(DrawerOnDesktop, TwoDrawersOpenAtOnceAndCloseProgramStoresOnlyTheCount)
     QProcess &pindrel = *started;
     ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
 
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
-    const auto alpha = waitForDrawer(pindrel, QStringLiteral("Alpha"));
+    const auto alpha = openDrawer(pindrel, 1, QStringLiteral("Alpha"));
     ASSERT_TRUE(alpha) << describe(pindrel);
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(2));
-    const auto beta = waitForDrawer(pindrel, QStringLiteral("Beta"));
+    const auto beta = openDrawer(pindrel, 2, QStringLiteral("Beta"));
     ASSERT_TRUE(beta) << describe(pindrel);
 
     EXPECT_NE(*alpha, *beta);
@@ -283,11 +289,9 @@ TEST_F(DrawerOnDesktop, ActivationPutsADrawerInTheBandItsPinSays)
         return waitUntil([&] { return x().activeWindow() == pWindow; });
     };
 
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
-    const auto first = waitForDrawer(pindrel, QStringLiteral("Pinned"));
+    const auto first = openDrawer(pindrel, 1, QStringLiteral("Pinned"));
     ASSERT_TRUE(first) << describe(pindrel);
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(2));
-    const auto other = waitForDrawer(pindrel, QStringLiteral("Loose"));
+    const auto other = openDrawer(pindrel, 2, QStringLiteral("Loose"));
     ASSERT_TRUE(other) << describe(pindrel);
 
     ASSERT_TRUE(activateAndWait(*first)) << "the window manager did not activate the drawer";
@@ -321,8 +325,7 @@ TEST_F(DrawerOnDesktop, DrawerWhoseFolderIsMissingStillOpens)
     QProcess &pindrel = *started;
     ASSERT_TRUE(waitForDockedBar(pindrel)) << describe(pindrel);
 
-    ASSERT_NO_FATAL_FAILURE(clickDrawerButton(1));
-    const auto drawer = waitForDrawer(pindrel, QStringLiteral("Missing"));
+    const auto drawer = openDrawer(pindrel, 1, QStringLiteral("Missing"));
     ASSERT_TRUE(drawer) << describe(pindrel);
     EXPECT_EQ(settledDrawerGeometry(*drawer, kFirstPlace),
               expectedDrawerGeometry(*drawer, kFirstPlace));

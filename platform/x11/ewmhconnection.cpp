@@ -142,27 +142,53 @@ std::vector<std::optional<std::vector<uint32_t>>>
 EwmhConnection::cardinalsOfEach(const std::vector<xcb_window_t> &pWindows, xcb_atom_t pProperty,
                                 xcb_atom_t pType) const
 {
-    std::vector<xcb_get_property_cookie_t> cookies;
-    cookies.reserve(pWindows.size());
-    for (const xcb_window_t window : pWindows)
-        cookies.push_back(
-            xcb_get_property(m_connection, 0, window, pProperty, pType, 0, kMaxValues));
-    std::vector<std::optional<std::vector<uint32_t>>> answers;
-    answers.reserve(cookies.size());
-    for (const xcb_get_property_cookie_t cookie : cookies)
-        answers.push_back(valuesOf(xcb_get_property_reply(m_connection, cookie, nullptr), pType));
-    return answers;
+    return collect(requestCardinalsOfEach(pWindows, pProperty, pType));
 }
 
 std::vector<bool> EwmhConnection::viewableOfEach(const std::vector<xcb_window_t> &pWindows) const
 {
-    std::vector<xcb_get_window_attributes_cookie_t> cookies;
-    cookies.reserve(pWindows.size());
+    return collect(requestViewableOfEach(pWindows));
+}
+
+EwmhConnection::PendingCardinals
+EwmhConnection::requestCardinalsOfEach(const std::vector<xcb_window_t> &pWindows,
+                                       xcb_atom_t pProperty, xcb_atom_t pType) const
+{
+    PendingCardinals pending;
+    pending.type = pType;
+    pending.cookies.reserve(pWindows.size());
     for (const xcb_window_t window : pWindows)
-        cookies.push_back(xcb_get_window_attributes(m_connection, window));
+        pending.cookies.push_back(
+            xcb_get_property(m_connection, 0, window, pProperty, pType, 0, kMaxValues));
+    return pending;
+}
+
+EwmhConnection::PendingViewable
+EwmhConnection::requestViewableOfEach(const std::vector<xcb_window_t> &pWindows) const
+{
+    PendingViewable pending;
+    pending.cookies.reserve(pWindows.size());
+    for (const xcb_window_t window : pWindows)
+        pending.cookies.push_back(xcb_get_window_attributes(m_connection, window));
+    return pending;
+}
+
+std::vector<std::optional<std::vector<uint32_t>>>
+EwmhConnection::collect(const PendingCardinals &pPending) const
+{
+    std::vector<std::optional<std::vector<uint32_t>>> answers;
+    answers.reserve(pPending.cookies.size());
+    for (const xcb_get_property_cookie_t cookie : pPending.cookies)
+        answers.push_back(
+            valuesOf(xcb_get_property_reply(m_connection, cookie, nullptr), pPending.type));
+    return answers;
+}
+
+std::vector<bool> EwmhConnection::collect(const PendingViewable &pPending) const
+{
     std::vector<bool> answers;
-    answers.reserve(cookies.size());
-    for (const xcb_get_window_attributes_cookie_t cookie : cookies)
+    answers.reserve(pPending.cookies.size());
+    for (const xcb_get_window_attributes_cookie_t cookie : pPending.cookies)
         answers.push_back(
             viewableIn(xcb_get_window_attributes_reply(m_connection, cookie, nullptr)));
     return answers;

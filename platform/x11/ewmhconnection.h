@@ -58,6 +58,26 @@ public:
                     xcb_atom_t pType = XCB_ATOM_CARDINAL) const;
     std::vector<bool> viewableOfEach(const std::vector<xcb_window_t> &pWindows) const;
 
+    // The two halves of those, for batches of different requests sharing one round trip: send
+    // every request(), then collect() each. A request not collected leaves its answers in the
+    // connection's queue until the connection ends.
+    struct PendingCardinals
+    {
+        std::vector<xcb_get_property_cookie_t> cookies;
+        xcb_atom_t type = XCB_ATOM_CARDINAL;
+    };
+    struct PendingViewable
+    {
+        std::vector<xcb_get_window_attributes_cookie_t> cookies;
+    };
+    PendingCardinals requestCardinalsOfEach(const std::vector<xcb_window_t> &pWindows,
+                                            xcb_atom_t pProperty,
+                                            xcb_atom_t pType = XCB_ATOM_CARDINAL) const;
+    PendingViewable requestViewableOfEach(const std::vector<xcb_window_t> &pWindows) const;
+    std::vector<std::optional<std::vector<uint32_t>>>
+    collect(const PendingCardinals &pPending) const;
+    std::vector<bool> collect(const PendingViewable &pPending) const;
+
 private:
     xcb_connection_t *m_connection;
     int m_screenNumber;

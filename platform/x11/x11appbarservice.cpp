@@ -81,6 +81,40 @@ bool keepClearOf(AppBarRect &pRect, uint32_t pEdge, uint32_t pBandEdge, const Ap
     return !(pRect == before);
 }
 
+// What the root window says of the window manager, asked without waiting for the answers.
+struct WindowManagerClaims
+{
+    EwmhConnection::PendingCardinals check;
+    EwmhConnection::PendingCardinals supported;
+};
+
+WindowManagerClaims requestWindowManagerClaims(EwmhConnection &pEwmh)
+{
+    xcb_ewmh_connection_t *ewmh = pEwmh.ewmh();
+    return WindowManagerClaims{
+        pEwmh.requestCardinalsOfEach({pEwmh.root()}, ewmh->_NET_SUPPORTING_WM_CHECK,
+                                     XCB_ATOM_WINDOW),
+        pEwmh.requestCardinalsOfEach({pEwmh.root()}, ewmh->_NET_SUPPORTED, XCB_ATOM_ATOM)};
+}
+
+bool reservesSpace(EwmhConnection &pEwmh, const WindowManagerClaims &pClaims)
+{
+    xcb_ewmh_connection_t *ewmh = pEwmh.ewmh();
+    // A window manager proves it runs with a child window that names itself; a stale
+    // _NET_SUPPORTED left by one that has gone does not count.
+    const auto check = pEwmh.collect(pClaims.check).front();
+    const auto supported = pEwmh.collect(pClaims.supported).front();
+    if (!check || check->empty() || !supported)
+        return false;
+    const auto self =
+        pEwmh.cardinals(check->front(), ewmh->_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
+    if (!self || self->empty() || self->front() != check->front())
+        return false;
+    return std::ranges::any_of(*supported, [ewmh](xcb_atom_t pAtom) {
+        return pAtom == ewmh->_NET_WM_STRUT_PARTIAL || pAtom == ewmh->_NET_WM_STRUT;
+    });
+}
+
 } // namespace
 
 X11AppBarService::X11AppBarService(xcb_connection_t *pConnection, int pScreenNumber)
@@ -102,36 +136,23 @@ bool X11AppBarService::windowManagerReservesSpace() const
 {
     if (!m_ewmh->isValid())
         return false;
-    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
-    // A window manager proves it runs with a child window that names itself; a stale
-    // _NET_SUPPORTED left by one that has gone does not count.
-    const auto check =
-        m_ewmh->cardinals(m_ewmh->root(), ewmh->_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
-    if (!check || check->empty())
-        return false;
-    const auto self =
-        m_ewmh->cardinals(check->front(), ewmh->_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
-    if (!self || self->empty() || self->front() != check->front())
-        return false;
-    const auto supported = m_ewmh->atoms(m_ewmh->root(), ewmh->_NET_SUPPORTED);
-    if (!supported)
-        return false;
-    return std::ranges::any_of(*supported, [ewmh](xcb_atom_t pAtom) {
-        return pAtom == ewmh->_NET_WM_STRUT_PARTIAL || pAtom == ewmh->_NET_WM_STRUT;
-    });
+    return reservesSpace(*m_ewmh, requestWindowManagerClaims(*m_ewmh));
 }
 
 bool X11AppBarService::newBar(AppBarData &pData)
 {
     if (pData.hWnd == 0 || m_registered.contains(pData.hWnd) || !m_ewmh->isValid())
         return false;
-    // The window must exist: its struts are what reserves the band.
+    // The window must exist: its struts are what reserves the band. Asked together with the
+    // window manager's claims, in one round trip.
     const auto window = static_cast<xcb_window_t>(pData.hWnd);
+    const xcb_get_window_attributes_cookie_t attributesCookie =
+        xcb_get_window_attributes(m_ewmh->connection(), window);
+    const WindowManagerClaims claims = requestWindowManagerClaims(*m_ewmh);
     const std::unique_ptr<xcb_get_window_attributes_reply_t, FreeDeleter> attributes(
-        xcb_get_window_attributes_reply(m_ewmh->connection(),
-                                        xcb_get_window_attributes(m_ewmh->connection(), window),
-                                        nullptr));
-    if (!attributes || !windowManagerReservesSpace())
+        xcb_get_window_attributes_reply(m_ewmh->connection(), attributesCookie, nullptr));
+    const bool reserves = reservesSpace(*m_ewmh, claims);
+    if (!attributes || !reserves)
         return false;
     m_registered.insert(pData.hWnd);
     return true;
@@ -306,32 +327,55 @@ std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWi
     std::vector<Band> bands;
     if (!m_ewmh->isValid())
         return bands;
-    // The window manager's client list holds the managed docks (reparented under a frame);
-    // the root's own children cover docks of a window manager that does not reparent.
-    std::set<uint32_t> windows;
-    if (const auto clients =
-            m_ewmh->cardinals(m_ewmh->root(), m_ewmh->ewmh()->_NET_CLIENT_LIST, XCB_ATOM_WINDOW))
-        windows.insert(clients->begin(), clients->end());
-    const std::unique_ptr<xcb_query_tree_reply_t, FreeDeleter> tree(xcb_query_tree_reply(
-        m_ewmh->connection(), xcb_query_tree(m_ewmh->connection(), m_ewmh->root()), nullptr));
+    xcb_connection_t *connection = m_ewmh->connection();
+    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
+    const xcb_window_t own = static_cast<xcb_window_t>(pOwnWindow);
+
+    // First round trip: the window manager's client list holds the managed docks (reparented
+    // under a frame); the root's own children cover docks of a window manager that does not
+    // reparent.
+    const auto clientsPending =
+        m_ewmh->requestCardinalsOfEach({m_ewmh->root()}, ewmh->_NET_CLIENT_LIST, XCB_ATOM_WINDOW);
+    const xcb_query_tree_cookie_t treeCookie = xcb_query_tree(connection, m_ewmh->root());
+    const auto clients = m_ewmh->collect(clientsPending).front();
+    const std::unique_ptr<xcb_query_tree_reply_t, FreeDeleter> tree(
+        xcb_query_tree_reply(connection, treeCookie, nullptr));
+
+    std::set<xcb_window_t> managed;
+    if (clients)
+        managed.insert(clients->begin(), clients->end());
+    std::vector<xcb_window_t> unmanaged; // count only while viewable
     if (tree) {
         const xcb_window_t *children = xcb_query_tree_children(tree.get());
-        const std::vector<xcb_window_t> all(children,
-                                            children + xcb_query_tree_children_length(tree.get()));
-        const std::vector<bool> viewable = m_ewmh->viewableOfEach(all);
-        for (size_t i = 0; i < all.size(); ++i) {
-            if (viewable[i])
-                windows.insert(all[i]);
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            if (!managed.contains(children[i]))
+                unmanaged.push_back(children[i]);
         }
     }
-    windows.erase(static_cast<uint32_t>(pOwnWindow));
-    const std::vector<xcb_window_t> candidates(windows.begin(), windows.end());
-    xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
-    const auto partial = m_ewmh->cardinalsOfEach(candidates, ewmh->_NET_WM_STRUT_PARTIAL);
-    const auto full = m_ewmh->cardinalsOfEach(candidates, ewmh->_NET_WM_STRUT);
+    std::set<xcb_window_t> candidateSet = managed;
+    candidateSet.insert(unmanaged.begin(), unmanaged.end());
+    candidateSet.erase(own);
+    const std::vector<xcb_window_t> candidates(candidateSet.begin(), candidateSet.end());
+
+    // Second round trip: which unmanaged windows are viewable, and everybody's struts.
+    const auto viewablePending = m_ewmh->requestViewableOfEach(unmanaged);
+    const auto partialPending =
+        m_ewmh->requestCardinalsOfEach(candidates, ewmh->_NET_WM_STRUT_PARTIAL);
+    const auto fullPending = m_ewmh->requestCardinalsOfEach(candidates, ewmh->_NET_WM_STRUT);
+    const std::vector<bool> viewable = m_ewmh->collect(viewablePending);
+    const auto partial = m_ewmh->collect(partialPending);
+    const auto full = m_ewmh->collect(fullPending);
+
+    std::set<xcb_window_t> hidden;
+    for (size_t i = 0; i < unmanaged.size(); ++i) {
+        if (!viewable[i])
+            hidden.insert(unmanaged[i]);
+    }
     for (size_t i = 0; i < candidates.size(); ++i) {
-        std::vector<Band> own = bandsFrom(partial[i], full[i]);
-        bands.insert(bands.end(), own.begin(), own.end());
+        if (hidden.contains(candidates[i]))
+            continue;
+        std::vector<Band> found = bandsFrom(partial[i], full[i]);
+        bands.insert(bands.end(), found.begin(), found.end());
     }
     return bands;
 }

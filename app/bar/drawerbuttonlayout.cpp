@@ -3,7 +3,6 @@
 #include "startup/twips.h"
 
 #include <QFontMetrics>
-#include <QRegularExpression>
 
 namespace pindrel {
 
@@ -45,10 +44,22 @@ float captionWidthTwips(const QFont &pFont, const QString &pCaption, float pTwip
     if (pCaption.isEmpty())
         return 0;
     const QFontMetrics metrics(pFont);
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    // Lines end at CR LF, CR or LF. Split by hand: a regular expression costs a compilation at
+    // the first caption, while the bar is starting.
     int widest = 0;
-    for (const QString &line : pCaption.split(lineBreak))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+    qsizetype start = 0;
+    const qsizetype size = pCaption.size();
+    for (qsizetype i = 0; i <= size; ++i) {
+        const bool end = i == size;
+        const QChar c = end ? QChar() : pCaption.at(i);
+        if (!end && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        widest = std::max(widest, metrics.horizontalAdvance(pCaption.mid(start, i - start)));
+        if (!end && c == QLatin1Char('\r') && i + 1 < size
+            && pCaption.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
     return toTwips(widest, pTwipsPerPixel);
 }
 

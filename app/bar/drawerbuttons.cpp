@@ -124,7 +124,6 @@ void DrawerButtons::createButtons(int pCount, float pFirstLeft)
         if (button == nullptr)
             continue;
         const QString caption = readValue(n, "CAPTION");
-        const bool hasIcon = !trimSpaces(readValue(n, "ICON")).isEmpty();
         switch (static_cast<ButtonStyle>(style)) {
         case ButtonStyle::TextOnly:
             button->setCaption(caption);
@@ -136,8 +135,9 @@ void DrawerButtons::createButtons(int pCount, float pFirstLeft)
             button->setCaption(style == static_cast<int32_t>(ButtonStyle::IconOnly) ? QString()
                                                                                     : caption);
             button->setToolTip(caption);
-            // A drawer whose icon did not load has no image under its key: no picture.
-            button->setPicture(hasIcon ? m_img.picture(iconKey(n)) : QPixmap());
+            // The images were loaded just before under each drawer's key; a drawer without an
+            // icon, or whose icon did not load, has none there: no picture.
+            button->setPicture(m_img.picture(iconKey(n)));
             break;
         }
         const std::optional<float> styled =

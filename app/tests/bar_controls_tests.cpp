@@ -9,6 +9,7 @@
 #include "bar/picturefile.h"
 #include "startup/olecolor.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -172,6 +173,45 @@ TEST(BarButton, TwipsGeometryIsWholePixels)
     EXPECT_FLOAT_EQ(button.widthTwips(), 840.0F);
     button.setWidthTwips(-100);
     EXPECT_EQ(button.width(), 0);
+}
+
+TEST(BarButton, AssistiveTechnologySeesANamedPushButton)
+{
+    QWidget parent;
+    auto *button = new BarButton(&parent);
+    button->setToolTip(QStringLiteral("Documents"));
+    struct Row
+    {
+        const char *name;
+        QString caption;
+        QString expectedName;
+    };
+    const Row rows[] = {
+        {"caption", QStringLiteral("Docs & more"), QStringLiteral("Docs & more")},
+        {"changed caption", QStringLiteral("Music"), QStringLiteral("Music")},
+        {"picture only: the tooltip names it", QString(), QStringLiteral("Documents")},
+    };
+    for (const Row &row : rows) {
+        button->setCaption(row.caption);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+        ASSERT_NE(accessible, nullptr) << row.name;
+        EXPECT_EQ(accessible->role(), QAccessible::Button) << row.name;
+        EXPECT_EQ(accessible->text(QAccessible::Name), row.expectedName) << row.name;
+        EXPECT_EQ(accessible->text(QAccessible::Description), QStringLiteral("Documents"))
+            << row.name;
+        EXPECT_FALSE(accessible->state().focusable) << row.name;
+    }
+
+    // Pressing it through its action clicks it; a disabled button offers no press.
+    QAccessibleActionInterface *actions =
+        QAccessible::queryAccessibleInterface(button)->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QSignalSpy clicked(button, &BarButton::clicked);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(clicked.wait(1000));
+    button->setEnabled(false);
+    EXPECT_FALSE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
 // ---- ButtonArray --------------------------------------------------------------------------
@@ -470,9 +510,29 @@ TEST(DrawerButtonLayout, CaptionWidthIsTheWidestLine)
     const QFontMetrics metrics(font);
     const QString first = QStringLiteral("short");
     const QString second = QStringLiteral("a much longer second line");
-    const float both = captionWidthTwips(font, first + QLatin1Char('\n') + second, 15);
-    EXPECT_FLOAT_EQ(both, static_cast<float>(metrics.horizontalAdvance(second)) * 15);
-    EXPECT_FLOAT_EQ(captionWidthTwips(font, first + QStringLiteral("\r\n") + second, 15), both);
+    const QString wide = QStringLiteral("by far the widest line of all the lines here");
+    struct Row
+    {
+        const char *name;
+        QString caption;
+        QString widestLine;
+    };
+    const Row rows[] = {
+        {"LF", first + QLatin1Char('\n') + second, second},
+        {"CR LF", first + QStringLiteral("\r\n") + second, second},
+        {"CR alone", second + QLatin1Char('\r') + first, second},
+        {"widest in the middle", first + QLatin1Char('\n') + wide + QLatin1Char('\r') + second,
+         wide},
+        {"widest last, after a blank line", first + QStringLiteral("\r\n\r\n") + wide, wide},
+        {"LF CR is two breaks", first + QStringLiteral("\n\r") + second, second},
+        {"trailing break", wide + QLatin1Char('\n'), wide},
+        {"single line", second, second},
+        {"breaks only", QStringLiteral("\r\n\n"), QString()},
+    };
+    for (const Row &row : rows)
+        EXPECT_FLOAT_EQ(captionWidthTwips(font, row.caption, 15),
+                        static_cast<float>(metrics.horizontalAdvance(row.widestLine)) * 15)
+            << row.name;
     EXPECT_FLOAT_EQ(captionWidthTwips(font, QString(), 15), 0.0F);
     // Right-to-left text is measured like any other.
     EXPECT_GT(captionWidthTwips(font, QStringLiteral("\u05DE\u05D2\u05D9\u05E8\u05D4"), 15), 0.0F);

@@ -1,8 +1,10 @@
 #include "bar/barbutton.h"
 
+#include "bar/barbuttonaccessible.h"
 #include "startup/olecolor.h"
 #include "startup/twips.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,6 +39,7 @@ BarButton::BarButton(QWidget *pParent)
     , m_foreColor(kOleButtonText)
     , m_hWnd(nextIdentity())
 {
+    BarButtonAccessible::install();
     // The bar never takes the keyboard focus; neither do its buttons.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -49,7 +52,13 @@ void BarButton::setCaption(const QString &pCaption)
     if (pCaption == m_caption)
         return;
     m_caption = pCaption;
-    setAccessibleName(pCaption);
+    // Told only to assistive technology that listens, and only of a button on the screen (one
+    // that is shown later is announced then, with its name): the event would make Qt build the
+    // button's accessible interface even when nobody listens.
+    if (isVisible() && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     update();
 }
 

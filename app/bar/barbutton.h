@@ -5,7 +5,7 @@
 //
 // What the bar relies on:
 //   Caption      the text drawn on the button, taken literally ("&" is not a mnemonic); also
-//                the accessible name.
+//                the accessible name (see barbuttonaccessible.h).
 //   Picture      a picture drawn beside the caption (or alone when there is no caption),
 //                scaled down to fit the button's height. pictureWidthHimetric() is its width in
 //                hundredths of a millimetre, the unit of picture objects: pixels × 2540 / the

@@ -3,6 +3,7 @@
 #include "bar/form1.h"
 #include "startup/appstate.h"
 #include "startup/quitsignals.h"
+#include "startup/startupwarmup.h"
 
 #include "platform/themeiconcache.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pindrel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    const pindrel::StartupWarmup warmup;
     // Before any icon is made: a desktop without a platform theme of its own still has one.
     pindrel::platform::ThemeIconCache::adoptDesktopTheme();
 

@@ -11,7 +11,6 @@
 #include "startup/appstate.h"
 #include "startup/configlocation.h"
 #include "startup/firstrun.h"
-#include "startup/fontwarmup.h"
 #include "startup/messageboxquestionasker.h"
 #include "startup/numberconversion.h"
 #include "startup/olecolor.h"
@@ -21,8 +20,8 @@
 
 #include "platform/appbar.h"
 #include "platform/shell.h"
-#include "platform/singleinstance.h"
 #include "platform/shellfolders.h"
+#include "platform/singleinstance.h"
 #include "platform/x11window.h"
 
 #include "txini/clsini.h"
@@ -184,8 +183,6 @@ bool Form1::Form_Load()
     }
     connect(m_instance.get(), &platform::SingleInstance::activationRequested, this,
             &Form1::bringToFront);
-    // Only the copy that goes on starts the fonts: a second copy touches nothing.
-    m_fontWarmup = std::make_unique<FontWarmup>();
 
     // 5: the drop receiver comes with the handling of dropped files.
 

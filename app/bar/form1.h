@@ -27,7 +27,6 @@ class ButtonArray;
 class DragTargets;
 class DrawerButtons;
 class DrawerOpener;
-class FontWarmup;
 class HookMenu;
 class QuestionAsker;
 class Registry;
@@ -127,7 +126,6 @@ private:
     std::unique_ptr<platform::AppBarService> m_appBar;
     std::unique_ptr<platform::AppBarData> m_appBarData;
     std::unique_ptr<platform::SingleInstance> m_instance;
-    std::unique_ptr<FontWarmup> m_fontWarmup;
     std::function<QString()> m_configLocator;
     QuestionAsker *m_questionAsker = nullptr;
     std::function<QString(int)> m_specialFolderLookup;

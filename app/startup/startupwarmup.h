@@ -1,0 +1,33 @@
+#pragma once
+
+// Makes process-wide things on a second thread while the bar is being built: the session-bus
+// connection (which the platform's accessibility bridge opens when the first window is shown),
+// the list of image-format plugins and the font database (fontconfig's configuration and the
+// font list). Otherwise the window's first show, the first picture read and the first caption
+// measured would make them on the user-interface thread, and the font database is most of what
+// the bar's start costs beyond any other window's. All are thread-safe: whoever needs one
+// before the warm-up has made it simply waits for it.
+//
+// Started as soon as the application object exists, so that it runs while the bar's window is
+// made. It only reads (a second copy that ends at once has changed nothing).
+
+#include <thread>
+
+namespace pindrel {
+
+class StartupWarmup
+{
+public:
+    // Needs the application object (the platform's font database) to exist.
+    StartupWarmup();
+    // Waits for the warm-up to finish.
+    ~StartupWarmup();
+
+    StartupWarmup(const StartupWarmup &) = delete;
+    StartupWarmup &operator=(const StartupWarmup &) = delete;
+
+private:
+    std::thread m_thread;
+};
+
+} // namespace pindrel

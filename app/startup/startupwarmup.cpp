@@ -9,13 +9,15 @@
 namespace pindrel {
 
 StartupWarmup::StartupWarmup()
-    : m_thread([] {
-        // In the order the bar needs them. The accessibility bridge, made when the bar's window
-        // is first shown, connects to the session bus: the connection is made once per process
-        // and the thread that asks first waits for it (on a desktop without a bus, for the
-        // attempt to start one to fail).
-        QDBusConnection::sessionBus();
-        // The theme picture is read before the captions are measured.
+    // The accessibility bridge, made when the bar's window is first shown, connects to the
+    // session bus: the connection is made once per process and the thread that asks first waits
+    // for it (on a desktop without a bus, for the attempt to start one to fail, some
+    // milliseconds). A thread of its own, so that the rest need not wait behind it.
+    : m_bus([] { QDBusConnection::sessionBus(); })
+    , m_caches([] {
+        // In the order the bar needs them: the theme picture is read before the captions are
+        // measured. Reading any picture, even of a built-in format, loads every image-format
+        // plugin to ask whether it reads that format; listing the formats does the same.
         QImageReader::supportedImageFormats();
         // Fills the database and the fallback lists of the default face, as the first caption
         // measured will need them. (Each thread loads its own font engines.)
@@ -26,8 +28,10 @@ StartupWarmup::StartupWarmup()
 
 StartupWarmup::~StartupWarmup()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    for (std::thread *thread : {&m_bus, &m_caches}) {
+        if (thread->joinable())
+            thread->join();
+    }
 }
 
 } // namespace pindrel

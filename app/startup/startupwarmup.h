@@ -1,8 +1,8 @@
 #pragma once
 
-// Makes process-wide things on a second thread while the bar is being built: the session-bus
+// Makes process-wide things on other threads while the bar is being built: the session-bus
 // connection (which the platform's accessibility bridge opens when the first window is shown),
-// the list of image-format plugins and the font database (fontconfig's configuration and the
+// the image-format plugins and the font database (fontconfig's configuration and the
 // font list). Otherwise the window's first show, the first picture read and the first caption
 // measured would make them on the user-interface thread, and the font database is most of what
 // the bar's start costs beyond any other window's. All are thread-safe: whoever needs one
@@ -27,7 +27,8 @@ public:
     StartupWarmup &operator=(const StartupWarmup &) = delete;
 
 private:
-    std::thread m_thread;
+    std::thread m_bus;
+    std::thread m_caches;
 };
 
 } // namespace pindrel

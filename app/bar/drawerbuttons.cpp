@@ -2,6 +2,7 @@
 
 #include "bar/barbutton.h"
 #include "bar/buttonarray.h"
+#include "bar/captionwidths.h"
 #include "bar/dragtargets.h"
 #include "bar/drawerbuttonlayout.h"
 #include "bar/imagelist.h"
@@ -14,6 +15,9 @@
 #include "txini/clsini.h"
 
 #include <QDir>
+
+#include <utility>
+#include <vector>
 
 namespace pindrel {
 
@@ -111,6 +115,19 @@ float DrawerButtons::placeFixedButtons(float pInnerHeight)
     return m_cmdProg.leftTwips() + m_cmdProg.widthTwips() + kButtonGap;
 }
 
+QString DrawerButtons::shownCaption(int32_t pStyle, const QString &pCaption,
+                                    const QString &pTemplateCaption)
+{
+    switch (static_cast<ButtonStyle>(pStyle)) {
+    case ButtonStyle::TextOnly:
+    case ButtonStyle::TextAndIcon:
+        return pCaption;
+    case ButtonStyle::IconOnly:
+        return QString();
+    }
+    return pTemplateCaption; // a style the bar does not know leaves what the template had
+}
+
 void DrawerButtons::createButtons(int pCount, float pFirstLeft)
 {
     const BarButton &first = m_cmdB.templateButton();
@@ -119,35 +136,50 @@ void DrawerButtons::createButtons(int pCount, float pFirstLeft)
     float left = pFirstLeft;
     float width = 0; // kept from one button to the next for styles the bar does not know
 
+    // The captions are read first and measured (in the template's font, which every button
+    // copies) while the buttons are made.
+    std::vector<QString> captions(static_cast<size_t>(std::max(pCount, 0)) + 1);
+    std::vector<QString> shown(captions.size());
+    for (int n = 1; n <= pCount; ++n) {
+        const auto index = static_cast<size_t>(n);
+        captions[index] = readValue(n, "CAPTION");
+        shown[index] = shownCaption(style, captions[index], first.caption());
+    }
+    CaptionWidths widths(first.font(), shown, tpp);
+
+    // First every button with its look, then (the widths measured) their places, left to right.
+    std::vector<std::pair<size_t, BarButton *>> made;
+    made.reserve(captions.size());
     for (int n = 1; n <= pCount; ++n) {
         BarButton *button = m_cmdB.load(n);
         if (button == nullptr)
             continue;
-        const QString caption = readValue(n, "CAPTION");
+        const auto index = static_cast<size_t>(n);
         switch (static_cast<ButtonStyle>(style)) {
         case ButtonStyle::TextOnly:
-            button->setCaption(caption);
-            button->setToolTip(caption);
+            button->setCaption(captions[index]);
+            button->setToolTip(captions[index]);
             button->setPicture({});
             break;
         case ButtonStyle::TextAndIcon:
         case ButtonStyle::IconOnly:
-            button->setCaption(style == static_cast<int32_t>(ButtonStyle::IconOnly) ? QString()
-                                                                                    : caption);
-            button->setToolTip(caption);
+            button->setCaption(shown[index]);
+            button->setToolTip(captions[index]);
             // The images were loaded just before under each drawer's key; a drawer without an
             // icon, or whose icon did not load, has none there: no picture.
             button->setPicture(m_img.picture(iconKey(n)));
             break;
         }
-        const std::optional<float> styled =
-            drawerButtonWidth(style, captionWidthTwips(button->font(), button->caption(), tpp),
-                              button->pictureWidthHimetric(), first.heightTwips());
-        if (styled)
-            width = *styled;
-
         button->setTopTwips(first.topTwips());
         button->setHeightTwips(first.heightTwips());
+        made.emplace_back(index, button);
+    }
+
+    for (const auto &[index, button] : made) {
+        const std::optional<float> styled = drawerButtonWidth(
+            style, widths.at(index), button->pictureWidthHimetric(), first.heightTwips());
+        if (styled)
+            width = *styled;
         button->setLeftTwips(left);
         button->setWidthTwips(width);
         button->show();

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 namespace pindrel {
@@ -56,6 +57,9 @@ private:
     void loadIcons(int pCount);
     float placeFixedButtons(float pInnerHeight);
     void createButtons(int pCount, float pFirstLeft);
+    // The text a drawer's button shows in pStyle.
+    static QString shownCaption(int32_t pStyle, const QString &pCaption,
+                                const QString &pTemplateCaption);
     QString readValue(int pDrawer, const char *pKey) const;
 
     AppState &m_state;

@@ -3,6 +3,7 @@
 
 #include "bar/barbutton.h"
 #include "bar/buttonarray.h"
+#include "bar/captionwidths.h"
 #include "bar/drawerbuttonlayout.h"
 #include "bar/hookmenu.h"
 #include "bar/imagelist.h"
@@ -536,6 +537,25 @@ TEST(DrawerButtonLayout, CaptionWidthIsTheWidestLine)
     EXPECT_FLOAT_EQ(captionWidthTwips(font, QString(), 15), 0.0F);
     // Right-to-left text is measured like any other.
     EXPECT_GT(captionWidthTwips(font, QStringLiteral("\u05DE\u05D2\u05D9\u05E8\u05D4"), 15), 0.0F);
+}
+
+TEST(DrawerButtonLayout, CaptionsMeasuredOnASecondThreadMeasureAsHere)
+{
+    QFont font;
+    font.setPointSize(11);
+    const std::vector<QString> captions = {
+        QString(),
+        QStringLiteral("Documents 1"),
+        QStringLiteral("two\nlines of text"),
+        QStringLiteral("\u05DE\u05D2\u05D9\u05E8\u05D4"),
+        QStringLiteral("W&W"),
+        QString(),
+    };
+    CaptionWidths widths(font, captions, 15);
+    for (size_t i = 0; i < captions.size(); ++i)
+        EXPECT_FLOAT_EQ(widths.at(i), captionWidthTwips(font, captions[i], 15)) << i;
+    EXPECT_GT(widths.at(1), 0.0F);
+    EXPECT_FLOAT_EQ(widths.at(captions.size()), 0.0F); // past the list
 }
 
 TEST(DrawerButtonLayout, TrimSpacesLeavesOtherBlanks)

@@ -110,7 +110,7 @@ bool BenchInstall::writeIcons()
     return true;
 }
 
-bool BenchInstall::writeConfig() const
+std::string BenchInstall::configText() const
 {
     static const std::array<const char *, 7> places = {
         "Documents", "Pictures", "Music", "Downloads", "Projects", "Videos", "Desktop"};
@@ -138,7 +138,20 @@ bool BenchInstall::writeConfig() const
         text += "CAPTION=Tool " + std::to_string(n) + "\n";
         text += "PATH=" + programPath(n) + "\n";
     }
+    return text;
+}
+
+bool BenchInstall::writeConfig() const
+{
     std::ofstream file(m_root / "bin" / "config.ini", std::ios::binary | std::ios::trunc);
-    file << text;
+    file << configText();
     return static_cast<bool>(file);
+}
+
+bool BenchInstall::configIntact() const
+{
+    std::ifstream file(m_root / "bin" / "config.ini", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    return file.good() || file.eof() ? bytes == configText() : false;
 }

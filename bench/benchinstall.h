@@ -25,14 +25,18 @@ public:
 
     std::filesystem::path program() const { return m_root / "bin" / "pindrel"; }
 
-    // Writes config.ini afresh, so that every run reads the same file.
+    // Writes config.ini afresh.
     bool writeConfig() const;
+    // Whether config.ini still holds exactly what writeConfig writes (a start that found every
+    // key in place and a close that stored the same drawer count leave it so).
+    bool configIntact() const;
 
     static constexpr int kDrawers = 100;
     static constexpr int kPrograms = 20;
 
 private:
     bool writeIcons();
+    std::string configText() const;
 
     std::filesystem::path m_root;
     std::string m_error;

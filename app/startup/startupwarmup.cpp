@@ -6,7 +6,16 @@
 #include <QFontMetrics>
 #include <QImageReader>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace pindrel {
+
+namespace {
+
+constexpr int kLowerPriority = 10; // a nice value
+
+} // namespace
 
 StartupWarmup::StartupWarmup()
     // The accessibility bridge, made when the bar's window is first shown, connects to the
@@ -15,6 +24,10 @@ StartupWarmup::StartupWarmup()
     // milliseconds). A thread of its own, so that the rest need not wait behind it.
     : m_bus([] { QDBusConnection::sessionBus(); })
     , m_caches([] {
+        // Below the user-interface thread and the X server, which the bar's start waits for:
+        // the warm-up takes what they leave of the processors (on two cores, a lot). Failing
+        // that, it runs at the normal priority.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLowerPriority);
         // In the order the bar needs them: the theme picture is read before the captions are
         // measured. Reading any picture, even of a built-in format, loads every image-format
         // plugin to ask whether it reads that format; listing the formats does the same.

@@ -6,26 +6,29 @@
 
 namespace pindrel {
 
-CaptionWidths::CaptionWidths(const QFont &pFont, std::vector<QString> pCaptions,
+CaptionWidths::CaptionWidths(const QFont &pFont, const std::vector<QString> &pCaptions,
                              float pTwipsPerPixel)
 {
     // Font and captions go to the thread as copies (shared, not duplicated). Qt's fonts may be
     // used on any thread: a thread that finds a font's engine loaded by another one loads its
     // own.
+    std::packaged_task<std::vector<float>()> task(
+        [font = pFont, captions = pCaptions, pTwipsPerPixel] {
+            return measure(font, captions, pTwipsPerPixel);
+        });
+    m_pending = task.get_future();
     try {
-        m_pending =
-            std::async(std::launch::async, [font = pFont, captions = pCaptions, pTwipsPerPixel] {
-                return measure(font, captions, pTwipsPerPixel);
-            });
+        m_thread = std::thread(std::move(task));
     } catch (const std::system_error &) {
+        m_pending = {};
         m_widths = measure(pFont, pCaptions, pTwipsPerPixel); // no thread: measured here
     }
 }
 
 CaptionWidths::~CaptionWidths()
 {
-    if (m_pending.valid())
-        m_pending.wait();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 std::vector<float> CaptionWidths::measure(const QFont &pFont, const std::vector<QString> &pCaptions,

@@ -5,11 +5,16 @@
 // drawer buttons' rebuild costs, and it needs nothing of the buttons. Each width is what
 // captionWidthTwips gives. Should no thread start, the captions are measured in the
 // constructor instead.
+//
+// The widths are ready before the thread has ended (a thread that measured text leaves its own
+// font engines to free): at() waits only for them, and the object may be kept until the thread
+// is surely gone, the destructor waiting for it.
 
 #include <QFont>
 #include <QString>
 
 #include <future>
+#include <thread>
 #include <vector>
 
 namespace pindrel {
@@ -18,8 +23,8 @@ class CaptionWidths
 {
 public:
     // Starts measuring pCaptions in pFont at pTwipsPerPixel.
-    CaptionWidths(const QFont &pFont, std::vector<QString> pCaptions, float pTwipsPerPixel);
-    // Waits for the measuring to end.
+    CaptionWidths(const QFont &pFont, const std::vector<QString> &pCaptions, float pTwipsPerPixel);
+    // Waits for the thread to end.
     ~CaptionWidths();
 
     CaptionWidths(const CaptionWidths &) = delete;
@@ -34,6 +39,7 @@ private:
                                       float pTwipsPerPixel);
 
     std::future<std::vector<float>> m_pending;
+    std::thread m_thread;
     std::vector<float> m_widths;
 };
 

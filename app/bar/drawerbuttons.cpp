@@ -32,6 +32,8 @@ DrawerButtons::DrawerButtons(AppState &pState, ButtonArray &pCmdB, ImageList &pI
     setPictureLoader({});
 }
 
+DrawerButtons::~DrawerButtons() = default;
+
 void DrawerButtons::setPictureLoader(PictureLoader pLoader)
 {
     if (pLoader) {
@@ -145,7 +147,9 @@ void DrawerButtons::createButtons(int pCount, float pFirstLeft)
         captions[index] = readValue(n, "CAPTION");
         shown[index] = shownCaption(style, captions[index], first.caption());
     }
-    CaptionWidths widths(first.font(), shown, tpp);
+    // Kept until the next rebuild, so that nobody waits here for the thread to wind down.
+    m_captionWidths = std::make_unique<CaptionWidths>(first.font(), shown, tpp);
+    CaptionWidths &widths = *m_captionWidths;
 
     // First every button with its look, then (the widths measured) their places, left to right.
     std::vector<std::pair<size_t, BarButton *>> made;

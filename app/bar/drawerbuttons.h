@@ -19,11 +19,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace pindrel {
 
 class AppState;
 class BarButton;
+class CaptionWidths;
 class ButtonArray;
 class DragTargets;
 class ImageList;
@@ -37,6 +39,10 @@ public:
 
     DrawerButtons(AppState &pState, ButtonArray &pCmdB, ImageList &pImg, BarButton &pCmdAdd,
                   BarButton &pCmdProg);
+    ~DrawerButtons();
+
+    DrawerButtons(const DrawerButtons &) = delete;
+    DrawerButtons &operator=(const DrawerButtons &) = delete;
 
     // The drop receiver the buttons are registered with; null (the default) for none.
     void setDragTargets(DragTargets *pTargets) { m_dragTargets = pTargets; }
@@ -69,6 +75,7 @@ private:
     BarButton &m_cmdProg;
     DragTargets *m_dragTargets = nullptr;
     PictureLoader m_loadPicture;
+    std::unique_ptr<CaptionWidths> m_captionWidths; // of the last rebuild
 };
 
 } // namespace pindrel

@@ -9,7 +9,9 @@
 // before the warm-up has made it simply waits for it.
 //
 // Started as soon as the application object exists, so that it runs while the bar's window is
-// made. It only reads (a second copy that ends at once has changed nothing).
+// made; the plugins and fonts at a lower priority than the user-interface thread and the X
+// server, which the start waits for. None of it touches the program's files or the first copy:
+// a second copy that ends at once has still changed nothing.
 
 #include <thread>
 

@@ -3,8 +3,12 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace pindrel::platform {
 
@@ -17,6 +21,9 @@ struct ReplyDeleter
 
 template<typename T>
 using Reply = std::unique_ptr<T, ReplyDeleter>;
+
+// Interned with the EWMH atoms, in the same round trip.
+constexpr std::array<const char *, 1> kExtraAtoms = {"_NET_WM_WINDOW_OPACITY"};
 
 // The screen Qt's connection was opened on: Qt connects to $DISPLAY (or -display), whose screen
 // part is the default screen.
@@ -42,9 +49,20 @@ EwmhConnection::EwmhConnection(xcb_connection_t *pConnection, int pScreenNumber)
     xcb_intern_atom_cookie_t *cookies = xcb_ewmh_init_atoms(m_connection, &m_ewmh);
     if (cookies == nullptr)
         return;
+    // The atoms outside the EWMH set that the program uses, asked in the same round trip.
+    std::vector<std::pair<std::string, xcb_intern_atom_cookie_t>> extras;
+    for (const char *name : kExtraAtoms)
+        extras.emplace_back(
+            name, xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name));
     // On failure the library has freed what it allocated already.
     m_initialised = xcb_ewmh_init_atoms_replies(&m_ewmh, cookies, nullptr) != 0;
     m_valid = m_initialised && m_screenNumber >= 0 && m_screenNumber < m_ewmh.nb_screens;
+    for (const auto &[name, cookie] : extras) {
+        const Reply<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(m_connection, cookie, nullptr));
+        if (reply)
+            m_atoms.emplace(name, reply->atom);
+    }
 }
 
 EwmhConnection::~EwmhConnection()

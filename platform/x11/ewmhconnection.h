@@ -39,7 +39,8 @@ public:
     uint16_t rootWidth() const;
     uint16_t rootHeight() const;
 
-    // An atom by name, interned once.
+    // An atom by name, interned once (the few the program uses beside the EWMH set are
+    // interned with it, in the same round trip).
     xcb_atom_t atom(const std::string &pName);
 
     // Property reads; nullopt when the property is missing or of another type or format.

@@ -15,6 +15,7 @@
 #include "txini/clsini.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <utility>
 #include <vector>
@@ -91,13 +92,19 @@ void DrawerButtons::loadIcons(int pCount)
 {
     // Positions count only the pictures that loaded, so a broken icon leaves no gap and the
     // drawers after it still get theirs.
+    // A picture several drawers use (one of the program's own icons, say) is read once per
+    // rebuild; the next rebuild reads it again.
     int position = 1;
+    QHash<QString, QPixmap> read;
     for (int n = 1; n <= pCount; ++n) {
         const QString icon = trimSpaces(readValue(n, "ICON"));
         if (icon.isEmpty())
             continue;
-        const QPixmap picture = m_loadPicture(iconPath(icon));
-        if (m_img.add(position, iconKey(n), picture))
+        const QString path = iconPath(icon);
+        auto found = read.constFind(path);
+        if (found == read.constEnd())
+            found = read.insert(path, m_loadPicture(path));
+        if (m_img.add(position, iconKey(n), *found))
             ++position;
     }
 }

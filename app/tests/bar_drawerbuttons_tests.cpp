@@ -288,6 +288,43 @@ TEST(DrawerButtons, BrokenIconsGiveNoPictureAndSpareTheOthers)
     EXPECT_EQ(bar.cmdB().item(1)->toolTip(), QStringLiteral("D1"));
 }
 
+TEST(DrawerButtons, DrawersSharingAnIconAllShowItAndARebuildReadsItAgain)
+{
+    const auto save = [](const QString &pPath, const QColor &pColour) {
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(pColour);
+        EXPECT_TRUE(image.save(pPath, "PNG"));
+        return pPath;
+    };
+    const auto colourOf = [](const BarButton *pButton) {
+        return pButton->picture().toImage().pixelColor(16, 16);
+    };
+    BarOnFolder folder;
+    const QString shared = save(folder.filePath(QStringLiteral("shared.png")), Qt::red);
+    const QString other = save(folder.filePath(QStringLiteral("other.png")), Qt::green);
+    std::string config = drawersConfig(0, 1, 390);
+    config.replace(config.find("CANTBOT=0"), 9, "CANTBOT=4");
+    const QString icons[] = {shared, other, shared, shared};
+    for (int n = 1; n <= 4; ++n) {
+        config += "[BUTTON" + std::to_string(n) + "]\nCAPTION=D" + std::to_string(n)
+            + "\nPATH=/tmp\nICON=" + icons[n - 1].toStdString() + "\n";
+    }
+    folder.writeConfig(config);
+    Form1 &bar = folder.start();
+    const QColor colours[] = {Qt::red, Qt::green, Qt::red, Qt::red};
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(colourOf(bar.cmdB().item(n)), colours[n - 1]) << "drawer " << n;
+    EXPECT_EQ(bar.img().count(), 4); // one position per drawer, shared or not
+
+    // The shared file changes: the next rebuild shows the new picture on every drawer using it.
+    QFile::remove(shared);
+    save(shared, Qt::blue);
+    bar.MostrarBotones();
+    for (int n : {1, 3, 4})
+        EXPECT_EQ(colourOf(bar.cmdB().item(n)), QColor(Qt::blue)) << "drawer " << n;
+    EXPECT_EQ(colourOf(bar.cmdB().item(2)), QColor(Qt::green));
+}
+
 TEST(DrawerButtons, NewButtonsTakeTheColoursAppliedToTheTemplate)
 {
     BarOnFolder folder;

@@ -26,9 +26,12 @@ for program in "$bench" "$startup"; do
 done
 
 work=$(mktemp -d "$build/bench-files.XXXXXX")
+# The runtime folder in memory, as a desktop session's is (/run/user/<uid> is a tmpfs): the
+# single-instance lock is written there, and on a disk its flush alone costs a millisecond.
+runtime=$(mktemp -d /dev/shm/pindrel-bench-runtime.XXXXXX 2>/dev/null) || runtime=$work/runtime
 cleanup() {
     bash "$root/scripts/xsession.sh" stop "$work/xsession" || true
-    rm -rf "$work"
+    rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
 
@@ -41,8 +44,9 @@ env -u DISPLAY bash "$root/scripts/xsession.sh" start "$work/xsession" --owner $
 display=$(sed -n 's/^DISPLAY=//p' "$work/xsession/env")
 # Private runtime and configuration folders: the single-instance lock and anything the program
 # might keep for the user stay in this run.
-mkdir -m 700 "$work/runtime" "$work/config"
-DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config \
+mkdir -p -m 700 "$runtime" "$work/config"
+chmod 700 "$runtime"
+DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$work/config \
     "$startup" --pindrel "$build/bin/pindrel" --bare "$build/bin/pindrel_barewindow" \
     --runs "${PINDREL_STARTUP_RUNS:-15}" --folder "$work"
 
@@ -59,6 +63,6 @@ done
 if [[ -x $build/bin/pindrel_drawer_bench ]]; then
     echo
     echo "== pindrel_drawer_bench =="
-    DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime \
+    DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime \
         XDG_CONFIG_HOME=$work/config DRAWER_BENCH_DIR=$work "$build/bin/pindrel_drawer_bench"
 fi

@@ -13,7 +13,11 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${1:-$root/build-release}
+# Absolute: some benchmarks run from their own working folder.
+build=$(cd "${1:-$root/build-release}" 2>/dev/null && pwd) || {
+    echo "run-benchmarks: no build folder ${1:-$root/build-release} (make bench builds one)" >&2
+    exit 1
+}
 (($# > 0)) && shift
 
 bench=$build/bin/txini_bench

@@ -1,5 +1,7 @@
 #include "startup/startupwarmup.h"
 
+#include "platform/x11window.h"
+
 #include <QDBusConnection>
 #include <QFont>
 #include <QFontDatabase>
@@ -18,11 +20,16 @@ constexpr int kLowerPriority = 10; // a nice value
 } // namespace
 
 StartupWarmup::StartupWarmup()
-    // The accessibility bridge, made when the bar's window is first shown, connects to the
-    // session bus: the connection is made once per process and the thread that asks first waits
-    // for it (on a desktop without a bus, for the attempt to start one to fail, some
-    // milliseconds). A thread of its own, so that the rest need not wait behind it.
-    : m_bus([] { QDBusConnection::sessionBus(); })
+    // The atoms of the window-manager properties the bar sets first (a round trip to the X
+    // server). Then the session bus: the accessibility bridge, made when the bar's window is
+    // first shown, connects to it; the connection is made once per process and the thread that
+    // asks first waits for it (on a desktop without a bus, for the attempt to start one to
+    // fail, some milliseconds). A thread of their own, so that the rest need not wait behind
+    // them.
+    : m_bus([] {
+        platform::X11Window::prepareConnection();
+        QDBusConnection::sessionBus();
+    })
     , m_caches([] {
         // Below the user-interface thread and the X server, which the bar's start waits for:
         // the warm-up takes what they leave of the processors (on two cores, a lot). Failing

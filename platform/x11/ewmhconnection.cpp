@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -82,11 +83,14 @@ xcb_connection_t *EwmhConnection::qtConnection()
 EwmhConnection *EwmhConnection::forQt()
 {
     // One per process, following the application: a test that makes a new QGuiApplication gets
-    // a new connection, and the old atoms must not be used on it.
+    // a new connection, and the old atoms must not be used on it. Made under a lock: a start
+    // may prepare it on another thread while the user-interface thread comes to need it.
+    static std::mutex guard;
     static std::unique_ptr<EwmhConnection> shared;
     xcb_connection_t *connection = qtConnection();
     if (connection == nullptr)
         return nullptr;
+    const std::lock_guard lock(guard);
     if (!shared || shared->connection() != connection)
         shared = std::make_unique<EwmhConnection>(connection, defaultScreenNumber());
     return shared->isValid() ? shared.get() : nullptr;

@@ -26,7 +26,7 @@ public:
     EwmhConnection &operator=(const EwmhConnection &) = delete;
 
     // The connection of the running Qt application when its platform is xcb, else nullptr.
-    // Built on first use and rebuilt if Qt's connection changed.
+    // Built on first use and rebuilt if Qt's connection changed; any thread may build it.
     static EwmhConnection *forQt();
     // Qt's X connection, or nullptr when the platform is not xcb.
     static xcb_connection_t *qtConnection();

@@ -52,6 +52,11 @@ bool isShown(const QWindow *pWindow)
 
 } // namespace
 
+void X11Window::prepareConnection()
+{
+    EwmhConnection::forQt();
+}
+
 bool X11Window::setDockType(QWindow *pWindow)
 {
     const auto target = targetOf(pWindow);

@@ -3,7 +3,7 @@
 // Window properties that Qt does not set the way a docked bar needs them on X11. Each helper
 // returns false, and does nothing, when the window has no native X window or the Qt platform is
 // not xcb (offscreen tests, Wayland); activate() then still asks Qt to raise the window.
-// GUI thread only: they use Qt's own X connection.
+// GUI thread only: they use Qt's own X connection (prepareConnection() excepted).
 
 #include "platform/platformexport.h"
 
@@ -20,6 +20,11 @@ class PINDREL_PLATFORM_EXPORT X11Window
 {
 public:
     X11Window() = delete;
+
+    // Interns the atoms the helpers use on Qt's X connection, which the first of them would
+    // otherwise do (a round trip to the X server): a start can have it done on another thread
+    // while it makes its window. Any thread, once the application object exists.
+    static void prepareConnection();
 
     // Makes the window a dock (_NET_WM_WINDOW_TYPE = _NET_WM_WINDOW_TYPE_DOCK only). Call after
     // winId() and before the first show: the window manager reads the type when it maps the

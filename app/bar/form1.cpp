@@ -8,6 +8,7 @@
 #include "bar/drawerbuttons.h"
 #include "bar/draweropener.h"
 #include "bar/hookmenu.h"
+#include "bar/picturefile.h"
 #include "startup/appstate.h"
 #include "startup/configlocation.h"
 #include "startup/firstrun.h"
@@ -368,8 +369,9 @@ void Form1::SetTheme()
         return;
     const QString file =
         QDir(m_state.programFolder()).filePath(QStringLiteral("background/theme%1.bmp").arg(theme));
-    QPixmap picture;
-    if (!picture.load(file))
+    // Read as the drawers' pictures are (loadPictureFile); a tile is far smaller than the cap.
+    const QPixmap picture = loadPictureFile(file, kMaxDeclaredSide);
+    if (picture.isNull())
         return; // a missing or broken picture changes nothing
     m_bgPic = picture;
     PintarMosaico();

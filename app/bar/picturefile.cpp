@@ -1,5 +1,6 @@
 #include "bar/picturefile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -37,14 +38,36 @@ int bestImage(QImageReader &pReader, int pMaxSide)
     return std::max(best, 0);
 }
 
-} // namespace
-
-QPixmap loadPictureFile(const QString &pPath, int pMaxSide)
+// The format a picture file's first bytes announce, among bmp, png, ico and cur, gif and jpeg;
+// empty for any other.
+QByteArray announcedFormat(const QByteArray &pHead)
 {
-    if (pPath.isEmpty() || pMaxSide <= 0 || !QFileInfo(pPath).isFile())
-        return {};
+    static const QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    static const QByteArray icon("\0\0\1\0", 4);
+    static const QByteArray cursor("\0\0\2\0", 4);
+    if (pHead.startsWith("BM"))
+        return QByteArrayLiteral("bmp");
+    if (pHead.startsWith(png))
+        return QByteArrayLiteral("png");
+    if (pHead.startsWith(icon))
+        return QByteArrayLiteral("ico");
+    if (pHead.startsWith(cursor))
+        return QByteArrayLiteral("cur");
+    if (pHead.startsWith("GIF87a") || pHead.startsWith("GIF89a"))
+        return QByteArrayLiteral("gif");
+    if (pHead.startsWith("\xFF\xD8\xFF"))
+        return QByteArrayLiteral("jpeg");
+    return {};
+}
 
-    QImageReader reader(pPath);
+// One attempt at the picture in pFile, read from its start: in pFormat alone, or with an empty
+// pFormat in whichever format the name or the content says.
+QPixmap decode(QFile &pFile, int pMaxSide, const QByteArray &pFormat)
+{
+    if (!pFile.seek(0))
+        return {};
+    QImageReader reader(&pFile, pFormat);
+    reader.setAutoDetectImageFormat(pFormat.isEmpty());
     reader.setAllocationLimit(kPictureAllocationLimitMb);
     if (!reader.canRead())
         return {};
@@ -77,6 +100,27 @@ QPixmap loadPictureFile(const QString &pPath, int pMaxSide)
             picture.scaled(pMaxSide, pMaxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     return QPixmap::fromImage(picture);
+}
+
+} // namespace
+
+QPixmap loadPictureFile(const QString &pPath, int pMaxSide)
+{
+    if (pPath.isEmpty() || pMaxSide <= 0 || !QFileInfo(pPath).isFile())
+        return {};
+    QFile file(pPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // The formats pictures here mostly come in are told by their first bytes and read by their
+    // own reader only. Asked for a picture without a format, Qt loads every image plugin to ask
+    // each whether it reads it (at the bar's start, that is most of what the first picture
+    // costs). Anything else, and a file that is not what its first bytes say, is read as before.
+    const QByteArray format = announcedFormat(file.peek(8));
+    if (!format.isEmpty()) {
+        if (QPixmap picture = decode(file, pMaxSide, format); !picture.isNull())
+            return picture;
+    }
+    return decode(file, pMaxSide, {});
 }
 
 } // namespace pindrel

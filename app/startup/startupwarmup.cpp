@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QImageReader>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -35,10 +34,6 @@ StartupWarmup::StartupWarmup()
         // the warm-up takes what they leave of the processors (on two cores, a lot). Failing
         // that, it runs at the normal priority.
         setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLowerPriority);
-        // In the order the bar needs them: the theme picture is read before the captions are
-        // measured. Reading any picture, even of a built-in format, loads every image-format
-        // plugin to ask whether it reads that format; listing the formats does the same.
-        QImageReader::supportedImageFormats();
         // Fills the database and the fallback lists of the default face, as the first caption
         // measured will need them. (Each thread loads its own font engines.)
         QFontDatabase::families();

@@ -436,9 +436,16 @@ TEST_F(PictureFiles, FormatsQtReadsLoadAtMostThirtyTwoSquare)
         QSize expected;
     };
     const Row rows[] = {
-        {"plain.png", "PNG", {32, 32}, {32, 32}},      {"small.bmp", "BMP", {16, 16}, {16, 16}},
-        {"photo.jpg", "JPG", {640, 480}, {32, 24}},    {"tall.png", "PNG", {100, 400}, {8, 32}},
+        {"plain.png", "PNG", {32, 32}, {32, 32}},
+        {"small.bmp", "BMP", {16, 16}, {16, 16}},
+        {"photo.jpg", "JPG", {640, 480}, {32, 24}},
+        {"tall.png", "PNG", {100, 400}, {8, 32}},
         {"wrong-name.gif", "PNG", {32, 32}, {32, 32}},
+        // Told by the first bytes, whatever the name says...
+        {"bitmap.png", "BMP", {16, 16}, {16, 16}},
+        {"photo.ico", "JPG", {64, 48}, {32, 24}},
+        // ...and a format the first bytes are not looked at for goes to every reader.
+        {"pixmap.img", "XPM", {8, 8}, {8, 8}},
     };
     for (const Row &row : rows) {
         const QString file =

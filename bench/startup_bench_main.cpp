@@ -43,7 +43,7 @@ struct Options
 {
     std::string pindrel;
     std::string bare;
-    int runs = 15;
+    int runs = 31;
     std::filesystem::path folder = std::filesystem::temp_directory_path();
 };
 

@@ -34,7 +34,9 @@ work=$(mktemp -d "$build/bench-files.XXXXXX")
 # The runtime folder in memory, as a desktop session's is (/run/user/<uid> is a tmpfs): the
 # single-instance lock is written there, and on a disk its flush alone costs a millisecond.
 runtime=$(mktemp -d /dev/shm/pindrel-bench-runtime.XXXXXX 2>/dev/null) || runtime=$work/runtime
+bus_pid=
 cleanup() {
+    if [[ -n $bus_pid ]]; then kill "$bus_pid" 2>/dev/null || true; fi
     bash "$root/scripts/xsession.sh" stop "$work/xsession" || true
     rm -rf "$work" "$runtime"
 }
@@ -47,6 +49,21 @@ echo
 echo "== Start-up of the bar (pindrel) =="
 env -u DISPLAY bash "$root/scripts/xsession.sh" start "$work/xsession" --owner $$
 display=$(sed -n 's/^DISPLAY=//p' "$work/xsession/env")
+# A session bus of its own, as every desktop session has one: without it, a Qt program's
+# accessibility bridge first tries to start one (a fork of the whole program) before it gives up.
+bus_address=
+if command -v dbus-daemon >/dev/null; then
+    if bus=$(dbus-daemon --session --address="unix:path=$work/session-bus" --fork \
+        --print-address=1 --print-pid=1 --nopidfile); then
+        bus_address=$(sed -n 1p <<<"$bus")
+        bus_pid=$(sed -n 2p <<<"$bus")
+    fi
+fi
+if [[ -n $bus_address ]]; then
+    export DBUS_SESSION_BUS_ADDRESS=$bus_address
+else
+    echo "run-benchmarks: no session bus (dbus-daemon missing): programs look for one" >&2
+fi
 # Private runtime and configuration folders: the single-instance lock and anything the program
 # might keep for the user stay in this run.
 mkdir -p -m 700 "$runtime" "$work/config"

@@ -279,6 +279,8 @@ void Form1::RegistrarBarra(int32_t pEdge)
 {
     if (m_registered || !m_appBar)
         return;
+    // The calls below see the other docks as they are when it starts.
+    const platform::AppBarSequence sequence(*m_appBar);
     const platform::AppBarRect screenRect = m_appBar->screenRect();
     const int barWidth = width();
     const int barHeight = height();

@@ -198,4 +198,43 @@ TEST_F(AppBarSession, TheBarsOwnBandIsNeverTheTaskbar)
     EXPECT_TRUE(workAreaBecomes(baseline));
 }
 
+TEST_F(AppBarSession, ASequenceSeesTheDocksAsTheyWereAtItsFirstLook)
+{
+    const AppBarRect wanted{0, 0, screen.right, 26};
+    AppBarData asking;
+    asking.uEdge = ABE_TOP;
+
+    // Another bar takes the top edge while the sequence runs.
+    const auto other = makeBar(AppBarRect{0, 0, screen.right, 40});
+    AppBarData otherData;
+    otherData.hWnd = other->winId();
+    otherData.uEdge = ABE_TOP;
+    otherData.rc = AppBarRect{0, 0, screen.right, 40};
+    {
+        const AppBarSequence sequence(*service);
+        asking.rc = wanted;
+        service->queryPos(asking);
+        EXPECT_EQ(asking.rc, wanted);
+
+        ASSERT_TRUE(service->newBar(otherData));
+        service->setPos(otherData);
+        other->show();
+        ASSERT_TRUE(workAreaBecomes(AppBarRect{0, 40, screen.right, taskbar.top}));
+
+        asking.rc = wanted;
+        service->queryPos(asking);
+        EXPECT_EQ(asking.rc, wanted) << "the sequence looked again";
+        AppBarData taskbarNow;
+        ASSERT_TRUE(service->getTaskbarPos(taskbarNow));
+        EXPECT_EQ(taskbarNow.rc, taskbar);
+    }
+    // Once it has ended, the next call looks afresh: below the other bar.
+    asking.rc = wanted;
+    service->queryPos(asking);
+    EXPECT_EQ(asking.rc, (AppBarRect{0, 40, screen.right, 66}));
+
+    service->remove(otherData);
+    EXPECT_TRUE(workAreaBecomes(baseline));
+}
+
 } // namespace

@@ -322,14 +322,42 @@ X11AppBarService::bandsFrom(const std::optional<std::vector<uint32_t>> &pPartial
     return bands;
 }
 
+void X11AppBarService::beginSequence()
+{
+    ++m_sequenceDepth;
+}
+
+void X11AppBarService::endSequence()
+{
+    if (m_sequenceDepth > 0 && --m_sequenceDepth == 0)
+        m_look.reset();
+}
+
 std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWindow) const
+{
+    // A registration asks three times within a millisecond; each look costs two round trips to
+    // the X server, each a wait on a busy server while the bar starts.
+    std::vector<Band> all;
+    if (m_sequenceDepth == 0) {
+        all = readBands();
+    } else {
+        if (!m_look)
+            m_look = readBands();
+        all = *m_look;
+    }
+    std::erase_if(all, [pOwnWindow](const Band &pBand) {
+        return pBand.window == static_cast<uint32_t>(pOwnWindow);
+    });
+    return all;
+}
+
+std::vector<X11AppBarService::Band> X11AppBarService::readBands() const
 {
     std::vector<Band> bands;
     if (!m_ewmh->isValid())
         return bands;
     xcb_connection_t *connection = m_ewmh->connection();
     xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
-    const xcb_window_t own = static_cast<xcb_window_t>(pOwnWindow);
 
     // First round trip: the window manager's client list holds the managed docks (reparented
     // under a frame); the root's own children cover docks of a window manager that does not
@@ -354,7 +382,6 @@ std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWi
     }
     std::set<xcb_window_t> candidateSet = managed;
     candidateSet.insert(unmanaged.begin(), unmanaged.end());
-    candidateSet.erase(own);
     const std::vector<xcb_window_t> candidates(candidateSet.begin(), candidateSet.end());
 
     // Second round trip: which unmanaged windows are viewable, and everybody's struts.
@@ -374,8 +401,10 @@ std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWi
     for (size_t i = 0; i < candidates.size(); ++i) {
         if (hidden.contains(candidates[i]))
             continue;
-        std::vector<Band> found = bandsFrom(partial[i], full[i]);
-        bands.insert(bands.end(), found.begin(), found.end());
+        for (Band band : bandsFrom(partial[i], full[i])) {
+            band.window = candidates[i];
+            bands.push_back(band);
+        }
     }
     return bands;
 }

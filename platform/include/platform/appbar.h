@@ -86,6 +86,31 @@ public:
     // The work area of desktop 0 as the window manager publishes it (_NET_WORKAREA); the whole
     // screen when nobody publishes one.
     virtual AppBarRect workArea() const = 0;
+
+    // A run of calls that one registration makes back to back (new, taskbar, query, set): within
+    // it the service may answer every call from one look at the other docks, taken at the first
+    // call that needs it, as if the calls were made at one instant. Nested runs count as one;
+    // the look is forgotten when the outermost one ends. Through AppBarSequence.
+    virtual void beginSequence() { }
+    virtual void endSequence() { }
+};
+
+// A scope for AppBarService::beginSequence/endSequence.
+class AppBarSequence
+{
+public:
+    explicit AppBarSequence(AppBarService &pService)
+        : m_service(pService)
+    {
+        m_service.beginSequence();
+    }
+    ~AppBarSequence() { m_service.endSequence(); }
+
+    AppBarSequence(const AppBarSequence &) = delete;
+    AppBarSequence &operator=(const AppBarSequence &) = delete;
+
+private:
+    AppBarService &m_service;
 };
 
 // The service for the running application: the X11/EWMH one when the Qt platform is xcb,

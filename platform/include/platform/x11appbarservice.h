@@ -36,6 +36,8 @@ public:
     bool setWorkArea(const AppBarRect &pRect) override;
     AppBarRect screenRect() const override;
     AppBarRect workArea() const override;
+    void beginSequence() override;
+    void endSequence() override;
 
     // True when a window manager runs (a valid _NET_SUPPORTING_WM_CHECK) and lists one of the
     // strut properties in _NET_SUPPORTED: the condition newBar checks.
@@ -47,9 +49,14 @@ private:
     {
         uint32_t edge;
         AppBarRect rect;
+        uint32_t window = 0;
     };
 
+    // The bands of every dock but pOwnWindow: read from the server, or within a sequence from
+    // the look taken at its first call.
     std::vector<Band> otherBands(quintptr pOwnWindow) const;
+    // Every dock's bands, read from the server.
+    std::vector<Band> readBands() const;
     // The bands one window's struts reserve: the partial struts when it has them, else the
     // full-length ones.
     std::vector<Band> bandsFrom(const std::optional<std::vector<uint32_t>> &pPartial,
@@ -61,6 +68,8 @@ private:
     std::unique_ptr<EwmhConnection> m_ownEwmh;
     EwmhConnection *m_ewmh = nullptr;
     std::set<quintptr> m_registered;
+    int m_sequenceDepth = 0;
+    mutable std::optional<std::vector<Band>> m_look; // within a sequence
 };
 
 } // namespace pindrel::platform

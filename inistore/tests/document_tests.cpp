@@ -163,7 +163,11 @@ TEST(ProfileFile, ThreadsWritingAtOnceLoseNothing)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&file, t] {
             for (int i = 0; i < kWrites; ++i) {
-                const std::string key = "t" + std::to_string(t) + "k" + std::to_string(i);
+                // Appended rather than "t" + ...: GCC 12 warns falsely (-Wrestrict) on that at -O3.
+                std::string key = "t";
+                key += std::to_string(t);
+                key += 'k';
+                key += std::to_string(i);
                 WritePrivateProfileStringA("s", key.c_str(), key.c_str(), file.c_str());
             }
         });

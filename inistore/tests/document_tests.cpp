@@ -153,6 +153,17 @@ TEST(TextRules, FoldCaseCoversCommonAlphabets)
 
 // Stress the whole engine with threads of one process: each write holds the file's lock, so
 // none is lost.
+// "t<thread>k<write>". Appended rather than "t" + ...: GCC 12 warns falsely (-Wrestrict) on that
+// at -O3.
+std::string threadKey(int pThread, int pWrite)
+{
+    std::string key = "t";
+    key += std::to_string(pThread);
+    key += 'k';
+    key += std::to_string(pWrite);
+    return key;
+}
+
 TEST(ProfileFile, ThreadsWritingAtOnceLoseNothing)
 {
     test::TempDir dir;
@@ -163,11 +174,7 @@ TEST(ProfileFile, ThreadsWritingAtOnceLoseNothing)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&file, t] {
             for (int i = 0; i < kWrites; ++i) {
-                // Appended rather than "t" + ...: GCC 12 warns falsely (-Wrestrict) on that at -O3.
-                std::string key = "t";
-                key += std::to_string(t);
-                key += 'k';
-                key += std::to_string(i);
+                const std::string key = threadKey(t, i);
                 WritePrivateProfileStringA("s", key.c_str(), key.c_str(), file.c_str());
             }
         });
@@ -176,7 +183,7 @@ TEST(ProfileFile, ThreadsWritingAtOnceLoseNothing)
         thread.join();
     for (int t = 0; t < kThreads; ++t) {
         for (int i = 0; i < kWrites; ++i) {
-            const std::string key = "t" + std::to_string(t) + "k" + std::to_string(i);
+            const std::string key = threadKey(t, i);
             char buffer[32];
             GetPrivateProfileStringA("s", key.c_str(), "", buffer, sizeof buffer, file.c_str());
             EXPECT_EQ(std::string(buffer), key);

@@ -3,6 +3,7 @@
 #include "platform/x11window.h"
 
 #include <QDBusConnection>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -16,18 +17,29 @@ namespace {
 
 constexpr int kLowerPriority = 10; // a nice value
 
+// Whether the session has a bus to connect to. Without one, the bus library tries to start one:
+// it forks the program, and a fork while other threads of it run is best left to the moment
+// Qt itself asks (the first show, when this thread would gain nothing anyway).
+bool sessionBusKnown()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
+
 } // namespace
 
 StartupWarmup::StartupWarmup()
     // The atoms of the window-manager properties the bar sets first (a round trip to the X
     // server). Then the session bus: the accessibility bridge, made when the bar's window is
     // first shown, connects to it; the connection is made once per process and the thread that
-    // asks first waits for it (on a desktop without a bus, for the attempt to start one to
-    // fail, some milliseconds). A thread of their own, so that the rest need not wait behind
+    // asks first waits for it. A thread of their own, so that the rest need not wait behind
     // them.
     : m_bus([] {
         platform::X11Window::prepareConnection();
-        QDBusConnection::sessionBus();
+        if (sessionBusKnown())
+            QDBusConnection::sessionBus();
     })
     , m_caches([] {
         // Below the user-interface thread and the X server, which the bar's start waits for:

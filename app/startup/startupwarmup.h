@@ -1,12 +1,13 @@
 #pragma once
 
 // Makes process-wide things on other threads while the bar is being built: the atoms of the
-// window-manager properties, the session-bus connection (which the platform's accessibility
-// bridge opens when the first window is shown) and the font database (fontconfig's
-// configuration and the font list). Otherwise the first property set, the window's first show
-// and the first caption measured would make them on the user-interface thread, and the font
-// database is most of what the bar's start costs beyond any other window's. All are
-// thread-safe: whoever needs one before the warm-up has made it simply waits for it.
+// window-manager properties, the session-bus connection where the session has a bus (the
+// platform's accessibility bridge opens it when the first window is shown) and the font
+// database (fontconfig's configuration and the font list). Otherwise the first property set,
+// the window's first show and the first caption measured would make them on the user-interface
+// thread, and the font database is most of what the bar's start costs beyond any other
+// window's. All are thread-safe: whoever needs one before the warm-up has made it simply waits
+// for it.
 //
 // Started as soon as the application object exists, so that it runs while the bar's window is
 // made; the fonts at a lower priority than the user-interface thread and the X

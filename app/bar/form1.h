@@ -56,9 +56,9 @@ public:
     void RegistrarBarra(int32_t pEdge);
     void QuitarBarra();
     void RestaurarAreaTrabajo();
-    void AplicarTransparenciaMain();
+    void AplicarTransparenciaMain() override;
     void AplicarColoresMain();
-    void SetTheme();
+    void SetTheme() override;
 
     // RegistryHost and BarMenuHost
     // Rebuilds the drawer buttons (see DrawerButtons) after one pass of the message pump.

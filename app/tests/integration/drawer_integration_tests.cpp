@@ -4,6 +4,7 @@
 
 #include "pindrelondesktop.h"
 
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -301,8 +302,23 @@ TEST_F(DrawerOnDesktop, ActivationPutsADrawerInTheBandItsPinSays)
     EXPECT_FALSE(isAbove(*other));
 
     // Raised above everything by someone else; activated again, it goes back to its band.
-    x().requestAbove(*other, true);
-    ASSERT_TRUE(waitUntil([&] { return isAbove(*other); }));
+    // The drawer may still be answering its activation (an unpinned one asks to leave the
+    // top-most band when it gets the focus), which would undo a raise made before it: the
+    // raise is asked again until it holds for a moment.
+    const auto raiseUntilItHolds = [&](xcb_window_t pWindow) {
+        return waitUntil([&] {
+            x().requestAbove(pWindow, true);
+            if (!waitUntil([&] { return isAbove(pWindow); }, 2000))
+                return false;
+            const QDeadlineTimer moment(300);
+            while (!moment.hasExpired()) {
+                QCoreApplication::processEvents();
+                x().waitForActivity(20);
+            }
+            return isAbove(pWindow);
+        });
+    };
+    ASSERT_TRUE(raiseUntilItHolds(*other));
     ASSERT_TRUE(activateAndWait(*first));
     ASSERT_TRUE(activateAndWait(*other));
     EXPECT_TRUE(waitUntil([&] { return !isAbove(*other); }))

@@ -155,21 +155,7 @@ bool viewableIn(xcb_get_window_attributes_reply_t *pReply)
 std::optional<std::vector<uint32_t>>
 EwmhConnection::cardinals(xcb_window_t pWindow, xcb_atom_t pProperty, xcb_atom_t pType) const
 {
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(m_connection, 0, pWindow, pProperty, pType, 0, kMaxValues);
-    return valuesOf(xcb_get_property_reply(m_connection, cookie, nullptr), pType);
-}
-
-std::vector<std::optional<std::vector<uint32_t>>>
-EwmhConnection::cardinalsOfEach(const std::vector<xcb_window_t> &pWindows, xcb_atom_t pProperty,
-                                xcb_atom_t pType) const
-{
-    return collect(requestCardinalsOfEach(pWindows, pProperty, pType));
-}
-
-std::vector<bool> EwmhConnection::viewableOfEach(const std::vector<xcb_window_t> &pWindows) const
-{
-    return collect(requestViewableOfEach(pWindows));
+    return collect(requestCardinalsOfEach({pWindow}, pProperty, pType)).front();
 }
 
 EwmhConnection::PendingCardinals
@@ -220,13 +206,6 @@ std::optional<std::vector<xcb_atom_t>> EwmhConnection::atoms(xcb_window_t pWindo
                                                              xcb_atom_t pProperty) const
 {
     return cardinals(pWindow, pProperty, XCB_ATOM_ATOM);
-}
-
-bool EwmhConnection::isViewable(xcb_window_t pWindow) const
-{
-    const xcb_get_window_attributes_cookie_t cookie =
-        xcb_get_window_attributes(m_connection, pWindow);
-    return viewableIn(xcb_get_window_attributes_reply(m_connection, cookie, nullptr));
 }
 
 } // namespace pindrel::platform

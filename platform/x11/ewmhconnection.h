@@ -48,20 +48,12 @@ public:
                                                    xcb_atom_t pType = XCB_ATOM_CARDINAL) const;
     std::optional<std::vector<xcb_atom_t>> atoms(xcb_window_t pWindow, xcb_atom_t pProperty) const;
 
-    // Whether the window is an InputOutput window currently viewable.
-    bool isViewable(xcb_window_t pWindow) const;
-
-    // The same for many windows at once: every request is sent before the first answer is
-    // awaited, so the whole batch costs one round trip to the server instead of one each (a
-    // busy window manager can make each round trip slow). Answers are in pWindows' order.
-    std::vector<std::optional<std::vector<uint32_t>>>
-    cardinalsOfEach(const std::vector<xcb_window_t> &pWindows, xcb_atom_t pProperty,
-                    xcb_atom_t pType = XCB_ATOM_CARDINAL) const;
-    std::vector<bool> viewableOfEach(const std::vector<xcb_window_t> &pWindows) const;
-
-    // The two halves of those, for batches of different requests sharing one round trip: send
-    // every request(), then collect() each. A request not collected leaves its answers in the
-    // connection's queue until the connection ends.
+    // The same reads for many windows, and whether each is an InputOutput window currently
+    // viewable, in two halves: every request() is sent before the first answer is awaited, so a
+    // batch, even of different requests, costs one round trip to the server instead of one each
+    // (a busy server makes each round trip slow); collect() gives the answers in the windows'
+    // order. A request not collected leaves its answers in the connection's queue until the
+    // connection ends.
     struct PendingCardinals
     {
         std::vector<xcb_get_property_cookie_t> cookies;

@@ -1,6 +1,7 @@
 #include "bar/barbutton.h"
 
 #include "bar/barbuttonaccessible.h"
+#include "dragfiles/windowhandles.h"
 #include "startup/olecolor.h"
 #include "startup/twips.h"
 
@@ -21,14 +22,6 @@ constexpr float kTwipsPerInch = 1440.0F;
 constexpr int kContentMargin = 2;
 constexpr int kPictureSpacing = 4;
 
-quintptr nextIdentity()
-{
-    // The buttons live on the user-interface thread only; identities start at 1 so that 0 can
-    // mean "no button".
-    static quintptr last = 0;
-    return ++last;
-}
-
 constexpr int kTextFlags = Qt::AlignCenter | Qt::TextDontClip;
 
 } // namespace
@@ -37,7 +30,7 @@ BarButton::BarButton(QWidget *pParent)
     : QAbstractButton(pParent)
     , m_backColor(kOleButtonFace)
     , m_foreColor(kOleButtonText)
-    , m_hWnd(nextIdentity())
+    , m_hWnd(WindowHandles::assign(this))
 {
     BarButtonAccessible::install();
     // The bar never takes the keyboard focus; neither do its buttons.

@@ -20,9 +20,10 @@
 //   Left, Top, Width, Height
 //                twips in the parent's coordinates, converted at the screen's twips per pixel;
 //                a value read back is the whole-pixel geometry the button really has.
-//   hWnd         the identity under which the drop receiver registers and recognises the
-//                button: unique for the whole run, never reused, 0 for none. It is not a native
-//                window (the buttons stay alien widgets; Qt delivers drops to them as it is).
+//   hWnd         the handle under which the drop receiver registers and recognises the
+//                button (dragfiles/windowhandles.h): unique for the whole run, never reused,
+//                0 for none. It is not a native window (the buttons stay alien widgets; Qt
+//                delivers drops to them as it is).
 //
 // Events: mouseDown and mouseUp for every mouse button, with the button (1 left, 2 right,
 // 4 middle), the shift state (1 Shift, 2 Ctrl, 4 Alt, summed) and the position in twips within

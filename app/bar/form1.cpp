@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "bar/appbarlayout.h"
+#include "bar/bardrops.h"
 #include "bar/barbutton.h"
 #include "bar/barmenus.h"
 #include "bar/buttonarray.h"
@@ -112,7 +113,12 @@ Form1::Form1(AppState &pState, QWidget *pParent)
     };
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The copies go with the bar; the drawers must not reach them afterwards.
+    if (m_drops != nullptr && m_state.copyController() == &m_drops->copies())
+        m_state.setCopyController(nullptr);
+}
 
 void Form1::setAppBarService(std::unique_ptr<platform::AppBarService> pService)
 {
@@ -185,7 +191,13 @@ bool Form1::Form_Load()
     connect(m_instance.get(), &platform::SingleInstance::activationRequested, this,
             &Form1::bringToFront);
 
-    // 5: the drop receiver comes with the handling of dropped files.
+    // 5: the drop receiver, with the template drawer button, the programs button and the add
+    // button as its first windows; the drawer buttons follow as they are made.
+    m_drops = new BarDrops(*this);
+    for (const BarButton *target : {cmdBTemplate(), m_cmdProg, m_cmdAdd})
+        m_drops->InitDrag(target->hWnd());
+    m_drawerButtons->setDragTargets(m_drops);
+    m_state.setCopyController(&m_drops->copies());
 
     // 6-7: the store and the appearance settings (missing ones are written back at once).
     m_state.openStore(m_configLocator());

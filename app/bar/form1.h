@@ -22,6 +22,7 @@ namespace pindrel {
 
 class AppState;
 class BarButton;
+class BarDrops;
 class BarMenus;
 class ButtonArray;
 class DragTargets;
@@ -91,6 +92,8 @@ public:
     HookMenu &hMenu() const { return *m_hMenu; }
     DrawerButtons &drawerButtons() const { return *m_drawerButtons; }
     DrawerOpener &drawerOpener() const { return *m_drawerOpener; }
+    // Files dropped on the bar (cDrag and its handler); null before Form_Load's step 5.
+    BarDrops *drops() const { return m_drops; }
     const QPixmap &bgPic() const { return m_bgPic; }
     bool isRegistered() const { return m_registered; }
     // The opacity byte last applied; nullopt while the bar is not translucent.
@@ -144,6 +147,7 @@ private:
     BarMenus *m_menus = nullptr;
     std::unique_ptr<DrawerButtons> m_drawerButtons;
     std::unique_ptr<DrawerOpener> m_drawerOpener;
+    BarDrops *m_drops = nullptr;
 };
 
 } // namespace pindrel

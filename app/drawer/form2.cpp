@@ -1,5 +1,8 @@
 #include "drawer/form2.h"
 
+#include "dragfiles/copycontroller.h"
+#include "drawer/filelistdroptarget.h"
+
 #include "drawer/drawertoolbar.h"
 #include "drawer/filelist.h"
 #include "drawer/tool.h"
@@ -74,6 +77,16 @@ Form2::Form2(AppState &pState, QWidget *pParent)
 
     connect(m_iTool, &DrawerToolbar::toolClick, this, &Form2::iTool_ToolClick);
     connect(m_fV, &FileList::FolderChanged, this, &Form2::fV_FolderChanged);
+    // Files dropped on the list go to the folder it shows.
+    if (CopyController *copies = m_state.copyController()) {
+        auto *dropTarget = new FileListDropTarget(m_fV, [list = m_fV] { return list->Path(); });
+        connect(dropTarget, &FileListDropTarget::filesDropped, copies,
+                [copies](const QStringList &pPaths, const QString &pFolder, bool pMove) {
+                    copies->transfer(pPaths, pFolder,
+                                     pMove ? platform::TransferMode::Move
+                                           : platform::TransferMode::Copy);
+                });
+    }
     connect(m_textFiltro, &QLineEdit::textChanged, this, &Form2::TextFiltro_Change);
 
     const float tppX = twipsPerPixelX(screen());

@@ -30,6 +30,8 @@ class Shell;
 
 namespace pindrel {
 
+class CopyController;
+
 class AppState
 {
 public:
@@ -61,6 +63,11 @@ public:
     // The shell object that opens folders, documents and programs; null until set.
     platform::Shell *shell() const { return m_shell.get(); }
     void setShell(std::unique_ptr<platform::Shell> pShell);
+
+    // Where the drawer windows send files dropped on their lists (the bar's, not owned); null
+    // until the bar's drop receiver exists.
+    CopyController *copyController() const { return m_copies; }
+    void setCopyController(CopyController *pCopies) { m_copies = pCopies; }
 
     // The folder of the program file: the base of background/, icons/ and the updater.
     const QString &programFolder() const { return m_programFolder; }
@@ -95,6 +102,7 @@ private:
     std::unique_ptr<txini::_clsIni> m_ini;
     bool m_storeOpened = false;
     std::unique_ptr<platform::Shell> m_shell;
+    CopyController *m_copies = nullptr;
     QString m_configFile;
     QString m_programFolder;
     Settings m_settings;

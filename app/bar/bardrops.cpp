@@ -29,6 +29,8 @@ BarDrops::BarDrops(Form1 &pBar)
     , m_copies(new CopyController(this))
 {
     connect(m_cDrag.get(), &clsDragFiles::DragFiles, this, &BarDrops::cDrag_DragFiles);
+    // The items of one drop go in one copy.
+    connect(m_cDrag.get(), &clsDragFiles::dropEnded, m_copies, &CopyController::startQueued);
 
     // The undo of the last copy, right under the command that adds drawers.
     QMenu *mC = m_bar.mC();

@@ -18,7 +18,8 @@
 // A path that is not valid UTF-8 cannot be written to config.ini as it is, so it is not made a
 // program or a drawer: a message says so. Copies take every path.
 //
-// Copiar_Archivo queues the item for the copy controller: the items of one drop go in one job
+// Copiar_Archivo queues the item for the copy controller; the items of one drop go in one job,
+// started when the drop has been reported to the end
 // (progress window, questions, undo). With Shift held, or when the drag source proposed a move,
 // the items are moved instead.
 //

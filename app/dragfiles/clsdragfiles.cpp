@@ -102,8 +102,10 @@ void clsDragFiles::zSubclass_Proc(bool bBefore, bool &, qintptr &, quintptr lhWn
         const QString path = DragQueryFile(wParam, i);
         emit DragFiles(path, lhWnd, typeOfPath(path));
     }
-    if (self)
-        m_dropMoves = false;
+    if (!self)
+        return;
+    m_dropMoves = false;
+    emit dropEnded(lhWnd);
 }
 
 bool clsDragFiles::GetFileInfo(QString &sPath, QString &DisplayName, QString &TypeName,

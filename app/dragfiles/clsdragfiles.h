@@ -64,6 +64,8 @@ public:
 
 signals:
     void DragFiles(const QString &strFile, quintptr lhWnd, int32_t TypePath);
+    // After the last DragFiles of one drop.
+    void dropEnded(quintptr lhWnd);
 
 private:
     SubclassCallback *ownCallback() override { return this; }

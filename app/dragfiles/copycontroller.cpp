@@ -45,13 +45,10 @@ void CopyController::setMessageShower(std::function<void(const QString &)> pShow
 void CopyController::add(const QString &pSource, const QString &pDestination,
                          platform::TransferMode pMode)
 {
-    const bool first = m_pending.empty();
     m_pending[{pDestination, static_cast<int>(pMode)}] << pSource;
-    if (first)
-        QMetaObject::invokeMethod(this, &CopyController::flush, Qt::QueuedConnection);
 }
 
-void CopyController::flush()
+void CopyController::startQueued()
 {
     auto pending = std::move(m_pending);
     m_pending.clear();
@@ -66,6 +63,7 @@ platform::CopyJob *CopyController::transfer(const QStringList &pSources,
     auto *job = new platform::CopyJob(pSources, pDestination, pMode, this);
     watch(*job);
     job->start();
+    emit jobStarted(job);
     return job;
 }
 
@@ -138,6 +136,7 @@ platform::CopyJob *CopyController::undoLast()
     platform::CopyJob *job = undo.release(); // owned by this controller, its parent
     watch(*job);
     job->start();
+    emit jobStarted(job);
     return job;
 }
 

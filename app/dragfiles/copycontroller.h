@@ -1,8 +1,8 @@
 #pragma once
 
-// The copies of dropped files, as the user sees them: items queued in one turn of the event
-// loop for the same folder and the same mode (all the items of one drop) go in one copy job, so
-// that they share one progress window, one "Apply to all" and one undo. Each job runs on its
+// The copies of dropped files, as the user sees them: the items of one drop for the same folder
+// and the same mode go in one copy job, so that they share one progress window, one "Apply to
+// all" and one undo. Each job runs on its
 // own thread (platform/copyjob.h); its window appears when it has run for progressDelayMs. A
 // conflict is asked in a ConflictDialog; a job that was refused or failed says why in a message
 // box; a job that showed its window, or met problems, reports in that window, with Undo.
@@ -33,8 +33,10 @@ public:
     explicit CopyController(QObject *pParent = nullptr);
     ~CopyController() override;
 
-    // Queues pSource to go into the folder pDestination.
+    // Queues pSource to go into the folder pDestination; startQueued starts one job for each
+    // folder and mode queued since the last start.
     void add(const QString &pSource, const QString &pDestination, platform::TransferMode pMode);
+    void startQueued();
     // Starts a job at once; the job belongs to this controller.
     platform::CopyJob *transfer(const QStringList &pSources, const QString &pDestination,
                                 platform::TransferMode pMode);
@@ -57,10 +59,10 @@ public:
 
 signals:
     void undoAvailabilityChanged();
+    void jobStarted(pindrel::platform::CopyJob *pJob);
     void jobFinished(pindrel::platform::CopyJob *pJob);
 
 private:
-    void flush();
     void watch(platform::CopyJob &pJob);
     void finished(platform::CopyJob &pJob);
 

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -120,15 +121,10 @@ void SubclassEngine::zAddMsg(uint32_t uMsg, SubclassStub &pStub, bool pBefore)
         table.count = -1;
         return;
     }
-    if (table.count >= MSG_ENTRIES) {
-        zReport("zAddMsg",
-                QStringLiteral("Message table overflow. Either increase the value of Const "
-                               "MSG_ENTRIES or use ALL_MESSAGES instead of specific message "
-                               "values"));
-        return;
-    }
-    // A table that matched everything becomes one of exactly this message.
-    const int32_t count = std::max(table.count, 0);
+    // A table that matched everything becomes one of exactly this message. A slot freed by a
+    // removal is taken before the table counts as full, so that a full table can take a
+    // message again after one was removed.
+    const int32_t count = std::clamp(table.count, 0, static_cast<int32_t>(MSG_ENTRIES));
     for (int32_t i = 0; i < count; ++i) {
         uint32_t &entry = table.entries[static_cast<size_t>(i)];
         if (entry == 0) {
@@ -137,6 +133,13 @@ void SubclassEngine::zAddMsg(uint32_t uMsg, SubclassStub &pStub, bool pBefore)
         }
         if (entry == uMsg)
             return;
+    }
+    if (count >= MSG_ENTRIES) {
+        zReport("zAddMsg",
+                QStringLiteral("Message table overflow. Either increase the value of Const "
+                               "MSG_ENTRIES or use ALL_MESSAGES instead of specific message "
+                               "values"));
+        return;
     }
     table.entries[static_cast<size_t>(count)] = uMsg;
     table.count = count + 1;

@@ -70,6 +70,7 @@ TEST(BarMenus, TreeCaptionsSeparatorsAndPictures)
     expectEntries(menus.mC(),
                   {
                       {"mCAdd", "Add Drawer...", true, true},
+                      {"mCUndo", "Undo Copy", false, true},
                       {"mCL1", "-", false, true},
                       {"mCAbout", "About Pindrel", true, true},
                       {"mCWeb", "Visit our website", false, true},

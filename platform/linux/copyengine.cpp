@@ -465,6 +465,9 @@ std::optional<QByteArray> CopyEngine::resolveConflict(const QByteArray &pSource,
                         .arg(shown(target), why);
         return std::nullopt;
     }
+    if (inTrash->isEmpty())
+        problems << QStringLiteral("\"%1\" was moved to the trash; undo cannot bring it back.")
+                        .arg(shown(target));
     pReplacedInTrash = *inTrash;
     return target;
 }

@@ -91,9 +91,11 @@ std::optional<QByteArray> moveToTrash(const QByteArray &pPath, GCancellable *pCa
         return std::nullopt;
     }
 
-    // The newest information file that names pPath tells which entry is ours.
+    // The newest information file that names pPath tells which entry is ours. GIO keeps the
+    // name up to its first dot and numbers the rest ("a.txt", "a.2.txt").
     const qsizetype slash = pPath.lastIndexOf('/');
     const QByteArray name = pPath.mid(slash + 1);
+    const QByteArray stem = name.left(name.indexOf('.', 1) < 0 ? name.size() : name.indexOf('.', 1));
     QByteArray best;
     struct timespec newest {};
     for (const TrashFolder &trash : folders) {
@@ -104,7 +106,7 @@ std::optional<QByteArray> moveToTrash(const QByteArray &pPath, GCancellable *pCa
         const QByteArray wanted = relativeName(pPath, trash.relativeTo);
         while (const dirent *entry = ::readdir(listing)) {
             const QByteArray entryName(entry->d_name);
-            if (!entryName.startsWith(name) || !entryName.endsWith(kInfoSuffix))
+            if (!entryName.startsWith(stem) || !entryName.endsWith(kInfoSuffix))
                 continue;
             const QByteArray infoFile = infoFolder + '/' + entryName;
             struct stat info {};
@@ -121,11 +123,7 @@ std::optional<QByteArray> moveToTrash(const QByteArray &pPath, GCancellable *pCa
         }
         ::closedir(listing);
     }
-    if (best.isEmpty()) {
-        pWhy = QStringLiteral("it went to the trash, but could not be found there again");
-        return std::nullopt;
-    }
-    return best;
+    return best; // empty: in the trash, but not to be found there again
 }
 
 bool restoreFromTrash(const QByteArray &pInTrash, const QByteArray &pOriginal)

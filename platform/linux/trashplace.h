@@ -13,7 +13,8 @@ typedef struct _GCancellable GCancellable;
 namespace pindrel::platform {
 
 // Moves pPath (raw bytes) to the trash with g_file_trash and returns where it now lies (in a
-// trash's files/ folder). nullopt, with pWhy set, when it could not be trashed.
+// trash's files/ folder); empty when it is in the trash but could not be found there again.
+// nullopt, with pWhy set, when it could not be trashed.
 std::optional<QByteArray> moveToTrash(const QByteArray &pPath, GCancellable *pCancellable,
                                       QString &pWhy);
 

@@ -16,6 +16,7 @@
 #include <limits>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace pindrel::platform {
@@ -104,14 +105,31 @@ int renameNoReplace(const QByteArray &pFrom, const QByteArray &pTo)
     return ::rename(pFrom.constData(), pTo.constData()) == 0 ? 0 : errno;
 }
 
+// The extended attributes of one open file onto another; what the target's file system will
+// not take is left out.
+void copyAttributes(int pInput, int pOutput)
+{
+    const ssize_t size = ::flistxattr(pInput, nullptr, 0);
+    if (size <= 0)
+        return;
+    std::vector<char> names(static_cast<size_t>(size));
+    const ssize_t listed = ::flistxattr(pInput, names.data(), names.size());
+    for (ssize_t at = 0; at < listed;) {
+        const char *name = names.data() + at;
+        at += static_cast<ssize_t>(std::strlen(name)) + 1;
+        const ssize_t length = ::fgetxattr(pInput, name, nullptr, 0);
+        if (length < 0)
+            continue;
+        std::vector<char> value(static_cast<size_t>(length) + 1);
+        const ssize_t read = ::fgetxattr(pInput, name, value.data(), value.size());
+        if (read >= 0)
+            ::fsetxattr(pOutput, name, value.data(), static_cast<size_t>(read), 0);
+    }
+}
+
 GFile *fileFor(const QByteArray &pPath)
 {
     return g_file_new_for_path(pPath.constData());
-}
-
-void onCopyProgress(goffset pCurrent, goffset, gpointer pEngine)
-{
-    static_cast<CopyEngine *>(pEngine)->fileBytes(pCurrent);
 }
 
 } // namespace
@@ -189,7 +207,8 @@ void CopyEngine::scan(const QByteArray &pPath, Totals &pTotals) const
 }
 
 bool CopyEngine::checkDestination(const QByteArray &pDestination,
-                                  const std::vector<QByteArray> &pSources, TransferMode pMode)
+                                  const std::vector<QByteArray> &pSources,
+                                  const std::vector<Totals> &pTotals, TransferMode pMode)
 {
     struct stat folder {};
     if (::stat(pDestination.constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
@@ -206,7 +225,8 @@ bool CopyEngine::checkDestination(const QByteArray &pDestination,
 
     const QByteArray destination = realPath(pDestination);
     Totals needed;
-    for (const QByteArray &source : pSources) {
+    for (size_t i = 0; i < pSources.size(); ++i) {
+        const QByteArray &source = pSources[i];
         struct stat info {};
         if (!lstatPath(source, info))
             continue; // reported when its turn comes
@@ -220,7 +240,7 @@ bool CopyEngine::checkDestination(const QByteArray &pDestination,
         }
         // A move within one file system is a rename: it needs no room.
         if (pMode == TransferMode::Copy || info.st_dev != folder.st_dev)
-            scan(source, needed);
+            needed.bytes += pTotals[i].bytes;
     }
     const qint64 available = knowsSpace
         ? static_cast<qint64>(space.f_bavail) * static_cast<qint64>(space.f_frsize)
@@ -315,18 +335,20 @@ bool CopyEngine::noteFailure(const QByteArray &pPath, int pCode, const QString &
     return true;
 }
 
-bool CopyEngine::copyFile(const QByteArray &pSource, const QByteArray &pTarget)
+bool CopyEngine::copyFile(const QByteArray &pSource, const QByteArray &pTarget,
+                          const struct stat &pInfo)
 {
+    m_progress.current = decodeFileName(pSource);
+    if (S_ISREG(pInfo.st_mode))
+        return copyRegular(pSource, pTarget, pInfo);
+    // Links, and the special files GIO turns down with a reason.
     g_autoptr(GFile) source = fileFor(pSource);
     g_autoptr(GFile) target = fileFor(pTarget);
     g_autoptr(GError) failure = nullptr;
-    struct stat info {};
-    const qint64 size = lstatPath(pSource, info) && S_ISREG(info.st_mode) ? info.st_size : 0;
-    m_progress.current = decodeFileName(pSource);
     const auto flags = static_cast<GFileCopyFlags>(G_FILE_COPY_NOFOLLOW_SYMLINKS
                                                    | G_FILE_COPY_ALL_METADATA);
     const gboolean copied =
-        g_file_copy(source, target, flags, m_cancellable, &onCopyProgress, this, &failure);
+        g_file_copy(source, target, flags, m_cancellable, nullptr, nullptr, &failure);
     if (copied == 0) {
         // Whatever was written stays nowhere: the entry is missing, never half there.
         ::unlink(pTarget.constData());
@@ -334,7 +356,89 @@ bool CopyEngine::copyFile(const QByteArray &pSource, const QByteArray &pTarget)
         return noteFailure(pSource, failure ? failure->code : G_IO_ERROR_FAILED,
                            failure ? QString::fromUtf8(failure->message) : QString());
     }
-    m_fileBase += size;
+    ++m_progress.itemsDone;
+    report();
+    return true;
+}
+
+bool CopyEngine::copyRegular(const QByteArray &pSource, const QByteArray &pTarget,
+                             const struct stat &pInfo)
+{
+    // By hand rather than with g_file_copy: GIO asks the file system for every copyable
+    // attribute of every file, which made a tree of small files copy at less than half the
+    // speed of cp. The kernel copies the bytes (copy_file_range); read and write where it
+    // cannot.
+    const int input = ::open(pSource.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (input < 0)
+        return noteFailure(pSource, G_IO_ERROR_FAILED, QString::fromLocal8Bit(strerror(errno)));
+    const int output =
+        ::open(pTarget.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (output < 0) {
+        const int code = errno;
+        ::close(input);
+        return noteFailure(pSource, code == ENOSPC ? G_IO_ERROR_NO_SPACE : G_IO_ERROR_FAILED,
+                           QString::fromLocal8Bit(strerror(code)));
+    }
+    constexpr size_t kChunk = 32 << 20;
+    bool kernelCopy = true;
+    std::vector<char> buffer;
+    qint64 done = 0;
+    int failed = 0;
+    while (failed == 0) {
+        if (cancelled()) {
+            failed = ECANCELED;
+            break;
+        }
+        ssize_t moved = -1;
+        if (kernelCopy) {
+            moved = ::copy_file_range(input, nullptr, output, nullptr, kChunk, 0);
+            if (moved < 0 && done == 0
+                && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+                kernelCopy = false;
+                continue;
+            }
+        } else {
+            buffer.resize(1 << 20);
+            moved = ::read(input, buffer.data(), buffer.size());
+            for (ssize_t written = 0; moved > 0 && written < moved;) {
+                const ssize_t part = ::write(output, buffer.data() + written,
+                                             static_cast<size_t>(moved - written));
+                if (part < 0) {
+                    moved = -1;
+                    break;
+                }
+                written += part;
+            }
+        }
+        if (moved < 0)
+            failed = errno;
+        else if (moved == 0)
+            break;
+        else {
+            done += moved;
+            fileBytes(done);
+        }
+    }
+    if (failed == 0) {
+        if (::geteuid() == 0)
+            static_cast<void>(::fchown(output, pInfo.st_uid, pInfo.st_gid));
+        ::fchmod(output, pInfo.st_mode & 07777);
+        copyAttributes(input, output);
+        const struct timespec times[2] = {pInfo.st_atim, pInfo.st_mtim};
+        ::futimens(output, times);
+    }
+    ::close(input);
+    if (::close(output) != 0 && failed == 0)
+        failed = errno;
+    if (failed != 0) {
+        ::unlink(pTarget.constData());
+        m_progress.bytesDone = m_fileBase;
+        const int code = failed == ECANCELED ? G_IO_ERROR_CANCELLED
+            : failed == ENOSPC || failed == EDQUOT ? G_IO_ERROR_NO_SPACE
+                                                   : G_IO_ERROR_FAILED;
+        return noteFailure(pSource, code, QString::fromLocal8Bit(strerror(failed)));
+    }
+    m_fileBase += pInfo.st_size;
     m_progress.bytesDone = m_fileBase;
     ++m_progress.itemsDone;
     report();
@@ -349,7 +453,7 @@ bool CopyEngine::copyTree(const QByteArray &pSource, const QByteArray &pTarget)
     if (!lstatPath(pSource, info))
         return noteFailure(pSource, G_IO_ERROR_NOT_FOUND, QString::fromLocal8Bit(strerror(errno)));
     if (!S_ISDIR(info.st_mode))
-        return copyFile(pSource, pTarget);
+        return copyFile(pSource, pTarget, info);
 
     // Only the owner may look in while the folder fills; its own permissions come at the end,
     // with its times, which the entries written into it would otherwise change.
@@ -472,18 +576,16 @@ std::optional<QByteArray> CopyEngine::resolveConflict(const QByteArray &pSource,
     return target;
 }
 
-bool CopyEngine::transferOne(const QByteArray &pSource, const QByteArray &pDestination,
-                             TransferMode pMode)
+bool CopyEngine::transferOne(const QByteArray &pSource, const Totals &pTotals,
+                             const QByteArray &pDestination, TransferMode pMode)
 {
     struct stat source {};
     if (!lstatPath(pSource, source)) {
         problems << QStringLiteral("\"%1\" no longer exists.").arg(shown(pSource));
         return true;
     }
-    Totals totals;
-    scan(pSource, totals);
-    const int itemsAfter = m_progress.itemsDone + totals.items;
-    const qint64 bytesAfter = m_fileBase + totals.bytes;
+    const int itemsAfter = m_progress.itemsDone + pTotals.items;
+    const qint64 bytesAfter = m_fileBase + pTotals.bytes;
     const auto skipItem = [&] {
         m_progress.itemsDone = itemsAfter;
         m_fileBase = bytesAfter;
@@ -563,18 +665,20 @@ void CopyEngine::transfer(const QStringList &pSources, const QString &pDestinati
     for (const QString &source : pSources)
         sources.push_back(cleanPath(encodeFileName(source)));
     const QByteArray destination = cleanPath(encodeFileName(pDestination));
-    if (!checkDestination(destination, sources, pMode))
+    // One look at every source tree, for the room it needs and for the progress.
+    std::vector<Totals> totals(sources.size());
+    for (size_t i = 0; i < sources.size(); ++i) {
+        scan(sources[i], totals[i]);
+        m_progress.itemsTotal += totals[i].items;
+        m_progress.bytesTotal += totals[i].bytes;
+    }
+    if (!checkDestination(destination, sources, totals, pMode))
         return;
     removeStaleTemporaries(destination);
 
-    Totals totals;
-    for (const QByteArray &source : sources)
-        scan(source, totals);
-    m_progress.itemsTotal = totals.items;
-    m_progress.bytesTotal = totals.bytes;
     m_lastReport = g_get_monotonic_time();
-    for (const QByteArray &source : sources) {
-        if (!transferOne(source, destination, pMode))
+    for (size_t i = 0; i < sources.size(); ++i) {
+        if (!transferOne(sources[i], totals[i], destination, pMode))
             break;
     }
     m_progress.itemsDone = m_progress.itemsTotal;

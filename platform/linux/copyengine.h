@@ -10,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 typedef struct _GCancellable GCancellable;
@@ -41,38 +42,45 @@ public:
     // keeps its dots). Exposed for the tests.
     static QByteArray freeName(const QByteArray &pFolder, const QByteArray &pName, bool pIsFolder);
 
-    // GIO's progress of the file being copied: pDone of its bytes.
-    void fileBytes(qint64 pDone);
 
 private:
+public:
     struct Totals
     {
         int items = 0;
         qint64 bytes = 0;
     };
 
+private:
+
     bool cancelled() const;
     bool refuse(const QString &pMessage);
     bool checkDestination(const QByteArray &pDestination, const std::vector<QByteArray> &pSources,
-                          TransferMode pMode);
+                          const std::vector<Totals> &pTotals, TransferMode pMode);
     void scan(const QByteArray &pPath, Totals &pTotals) const;
     void removeStaleTemporaries(const QByteArray &pDestination) const;
 
     // One top-level item; false when the job must end.
-    bool transferOne(const QByteArray &pSource, const QByteArray &pDestination, TransferMode pMode);
+    bool transferOne(const QByteArray &pSource, const Totals &pTotals,
+                     const QByteArray &pDestination, TransferMode pMode);
     std::optional<QByteArray> resolveConflict(const QByteArray &pSource, const QByteArray &pFolder,
                                               const QByteArray &pName, QByteArray &pReplacedInTrash,
                                               bool &pEndJob);
     // Copies pSource to pTarget (which must not exist) through a temporary name in its folder.
     bool copyIntoPlace(const QByteArray &pSource, const QByteArray &pTarget);
     bool copyTree(const QByteArray &pSource, const QByteArray &pTarget);
-    bool copyFile(const QByteArray &pSource, const QByteArray &pTarget);
+    bool copyFile(const QByteArray &pSource, const QByteArray &pTarget, const struct stat &pInfo);
+    // A regular file's bytes, permissions, owner where allowed, extended attributes and times.
+    bool copyRegular(const QByteArray &pSource, const QByteArray &pTarget,
+                     const struct stat &pInfo);
     void removeTree(const QByteArray &pPath) const;
     QByteArray temporaryName(const QByteArray &pFolder);
     // An error of a copy step: a full file system or a cancel ends the job, anything else is a
     // problem of that entry. False when the job must end.
     bool noteFailure(const QByteArray &pPath, int pCode, const QString &pText);
     void report();
+    // pDone bytes of the file being copied have arrived.
+    void fileBytes(qint64 pDone);
 
     GCancellable *m_cancellable;
     Hooks m_hooks;

@@ -69,7 +69,8 @@ double timeCp(const QString &pSource, const QString &pTarget)
     QDir().mkpath(pTarget);
     QElapsedTimer clock;
     clock.start();
-    const int code = QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), pSource, pTarget});
+    const int code =
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), pSource, pTarget});
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     return code == 0 ? ms : -1;
 }
@@ -149,7 +150,8 @@ int main(int argc, char **argv)
         return 1;
     }
     pindrel::CopyController copies;
-    bool ok = measure(copies, work.path(), QStringLiteral("one file of 1 GiB"), big, qint64{1} << 30);
+    bool ok =
+        measure(copies, work.path(), QStringLiteral("one file of 1 GiB"), big, qint64{1} << 30);
     ok = measure(copies, work.path(), QStringLiteral("10,000 files, 200 MiB"), tree,
                  qint64{10000} * 20 * 1024)
         && ok;

@@ -43,8 +43,8 @@ ConflictDialog::ConflictDialog(const platform::TransferConflict &pConflict,
     setAttribute(Qt::WA_DeleteOnClose);
 
     const QString name = nameOf(pConflict.target);
-    const QString folder = platform::displayFileName(
-        pConflict.target.left(pConflict.target.lastIndexOf(u'/')));
+    const QString folder =
+        platform::displayFileName(pConflict.target.left(pConflict.target.lastIndexOf(u'/')));
     auto *icon = new QLabel(this);
     const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(side, side));

@@ -74,11 +74,21 @@ void CopyController::watch(platform::CopyJob &pJob)
                 m_askConflict(*job, pConflict);
             });
     connect(&pJob, &platform::CopyJob::finished, this, [this, job = &pJob] { finished(*job); });
-    // The window comes only for a job that takes a while.
+    showProgressLater(pJob);
+}
+
+void CopyController::showProgressLater(platform::CopyJob &pJob)
+{
+    // The window comes only for a job that takes a while, and not over its own question: a
+    // job that waits for an answer is looked at again later.
     const QPointer<platform::CopyJob> job(&pJob);
     QTimer::singleShot(progressDelayMs, this, [this, job] {
         if (!job || job->outcome() != platform::CopyJob::Outcome::Running)
             return;
+        if (job->isWaitingForAnswer()) {
+            showProgressLater(*job);
+            return;
+        }
         auto *window = new CopyProgressWindow(*job);
         window->setObjectName(QStringLiteral("copyProgress"));
         connect(job, &platform::CopyJob::finished, window, &CopyProgressWindow::showReport);

@@ -51,7 +51,8 @@ public:
     int progressDelayMs = 500;
     // Who answers conflicts; by default a ConflictDialog. The answer goes to the job with
     // CopyJob::answerConflict, now or later.
-    using ConflictAsker = std::function<void(platform::CopyJob &, const platform::TransferConflict &)>;
+    using ConflictAsker =
+        std::function<void(platform::CopyJob &, const platform::TransferConflict &)>;
     void setConflictAsker(ConflictAsker pAsker) { m_askConflict = std::move(pAsker); }
     // How a refused or failed job's reason is shown; by default a message box titled
     // "Pindrel" with an exclamation icon.
@@ -64,6 +65,7 @@ signals:
 
 private:
     void watch(platform::CopyJob &pJob);
+    void showProgressLater(platform::CopyJob &pJob);
     void finished(platform::CopyJob &pJob);
 
     std::map<std::pair<QString, int>, QStringList> m_pending;

@@ -24,7 +24,8 @@ QString items(int pCount)
 QString duration(qint64 pSeconds)
 {
     if (pSeconds < 60)
-        return pSeconds == 1 ? QStringLiteral("1 second") : QStringLiteral("%1 seconds").arg(pSeconds);
+        return pSeconds == 1 ? QStringLiteral("1 second")
+                             : QStringLiteral("%1 seconds").arg(pSeconds);
     const qint64 minutes = (pSeconds + 30) / 60;
     return minutes == 1 ? QStringLiteral("1 minute") : QStringLiteral("%1 minutes").arg(minutes);
 }
@@ -55,10 +56,10 @@ CopyProgressWindow::CopyProgressWindow(platform::CopyJob &pJob, QWidget *pParent
     m_problems->hide();
 
     m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_undo = new QPushButton(pJob.mode() == platform::TransferMode::Move
-                                 ? QStringLiteral("Undo Move")
-                                 : QStringLiteral("Undo Copy"),
-                             this);
+    m_undo =
+        new QPushButton(pJob.mode() == platform::TransferMode::Move ? QStringLiteral("Undo Move")
+                                                                    : QStringLiteral("Undo Copy"),
+                        this);
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_undo->hide();
     m_close->hide();
@@ -73,6 +74,8 @@ CopyProgressWindow::CopyProgressWindow(platform::CopyJob &pJob, QWidget *pParent
     });
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(&pJob, &platform::CopyJob::progressChanged, this, &CopyProgressWindow::update);
+    // Only the last copy can be undone: once a later one takes its place, this one goes.
+    connect(&pJob, &QObject::destroyed, m_undo, &QWidget::hide);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -94,7 +97,9 @@ CopyProgressWindow::~CopyProgressWindow() = default;
 
 QString CopyProgressWindow::headline(const platform::CopyJob &pJob, bool pDone)
 {
-    const QString where = platform::displayFileName(pJob.destination());
+    QString where = platform::displayFileName(pJob.destination());
+    while (where.size() > 1 && where.endsWith(u'/'))
+        where.chop(1);
     if (pJob.isUndo()) {
         return pDone ? QStringLiteral("Undone: %1 put back.").arg(items(pJob.sources().size()))
                      : QStringLiteral("Undoing the last copy in \"%1\"").arg(where);
@@ -106,16 +111,15 @@ QString CopyProgressWindow::headline(const platform::CopyJob &pJob, bool pDone)
                  items(pJob.sources().size()), where);
     }
     const int placed = static_cast<int>(pJob.placedItems().size());
-    QString text = QStringLiteral("%1 %2 to \"%3\".")
-                       .arg(move ? QStringLiteral("Moved") : QStringLiteral("Copied"),
-                            items(placed), where);
+    QString text =
+        QStringLiteral("%1 %2 to \"%3\".")
+            .arg(move ? QStringLiteral("Moved") : QStringLiteral("Copied"), items(placed), where);
     if (pJob.outcome() == platform::CopyJob::Outcome::Cancelled)
         text = QStringLiteral("Cancelled. ") + text;
     return text;
 }
 
-QString CopyProgressWindow::details(const platform::TransferProgress &pProgress,
-                                    qint64 pElapsedMs)
+QString CopyProgressWindow::details(const platform::TransferProgress &pProgress, qint64 pElapsedMs)
 {
     const QLocale locale;
     QString text = QStringLiteral("%1 of %2")
@@ -123,14 +127,15 @@ QString CopyProgressWindow::details(const platform::TransferProgress &pProgress,
                             locale.formattedDataSize(pProgress.bytesTotal));
     // Speed and time left once there is something to go by.
     if (pElapsedMs >= 500 && pProgress.bytesDone > 0) {
-        const double perSecond = static_cast<double>(pProgress.bytesDone) * 1000.0
-            / static_cast<double>(pElapsedMs);
-        text += QStringLiteral(" \u2014 %1/s").arg(
-            locale.formattedDataSize(static_cast<qint64>(perSecond)));
+        const double perSecond =
+            static_cast<double>(pProgress.bytesDone) * 1000.0 / static_cast<double>(pElapsedMs);
+        text += QStringLiteral(" \u2014 %1/s")
+                    .arg(locale.formattedDataSize(static_cast<qint64>(perSecond)));
         const qint64 left = pProgress.bytesTotal - pProgress.bytesDone;
         if (left > 0 && perSecond > 0) {
-            text += QStringLiteral(" \u2014 about %1 left")
-                        .arg(duration(static_cast<qint64>(static_cast<double>(left) / perSecond) + 1));
+            text +=
+                QStringLiteral(" \u2014 about %1 left")
+                    .arg(duration(static_cast<qint64>(static_cast<double>(left) / perSecond) + 1));
         }
     }
     return text;
@@ -139,10 +144,11 @@ QString CopyProgressWindow::details(const platform::TransferProgress &pProgress,
 void CopyProgressWindow::update(const platform::TransferProgress &pProgress)
 {
     const QString current = pProgress.current.mid(pProgress.current.lastIndexOf(u'/') + 1);
-    m_current->setText(QStringLiteral("%1 (%2 of %3)")
-                           .arg(platform::displayFileName(current))
-                           .arg(std::min(pProgress.itemsDone + 1, std::max(pProgress.itemsTotal, 1)))
-                           .arg(std::max(pProgress.itemsTotal, 1)));
+    m_current->setText(
+        QStringLiteral("%1 (%2 of %3)")
+            .arg(platform::displayFileName(current))
+            .arg(std::min(pProgress.itemsDone + 1, std::max(pProgress.itemsTotal, 1)))
+            .arg(std::max(pProgress.itemsTotal, 1)));
     double done = 0;
     if (pProgress.bytesTotal > 0)
         done = static_cast<double>(pProgress.bytesDone) / static_cast<double>(pProgress.bytesTotal);
@@ -167,6 +173,7 @@ void CopyProgressWindow::showReport()
     m_problems->setVisible(!lines.isEmpty());
     m_cancel->hide();
     m_undo->setVisible(m_job->canUndo());
+    update(m_job->lastProgress());
     m_close->show();
     m_close->setDefault(true);
     show();

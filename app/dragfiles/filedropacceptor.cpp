@@ -90,8 +90,8 @@ QStringList FileDropAcceptor::localPaths(const QMimeData *pData)
 
 bool FileDropAcceptor::acceptFileDrag(QDropEvent *pDrag)
 {
-    const bool move = pDrag->proposedAction() == Qt::MoveAction
-        || pDrag->modifiers().testFlag(Qt::ShiftModifier);
+    const bool move =
+        pDrag->proposedAction() == Qt::MoveAction || pDrag->modifiers().testFlag(Qt::ShiftModifier);
     // The source hears "copied" even for a move, so that it never deletes the originals
     // itself.
     pDrag->setDropAction((pDrag->possibleActions() & Qt::CopyAction) != 0

@@ -249,8 +249,7 @@ void SubclassEngine::ssc_ReleaseAll()
     m_registryCreated = false;
 }
 
-qintptr SubclassEngine::sendMessage(quintptr lhWnd, uint32_t uMsg, quintptr wParam,
-                                    quintptr lParam)
+qintptr SubclassEngine::sendMessage(quintptr lhWnd, uint32_t uMsg, quintptr wParam, quintptr lParam)
 {
     QWidget *widget = WindowHandles::find(lhWnd);
     if (widget == nullptr)
@@ -267,7 +266,8 @@ bool SubclassEngine::postMessage(quintptr lhWnd, uint32_t uMsg, quintptr wParam,
     if (widget == nullptr)
         return false;
     // Qt owns a posted event and deletes it once delivered, or with its receiver.
-    QCoreApplication::postEvent(widget, new EngineMessage(uMsg, wParam, lParam, std::move(pPayload)));
+    QCoreApplication::postEvent(widget,
+                                new EngineMessage(uMsg, wParam, lParam, std::move(pPayload)));
     return true;
 }
 

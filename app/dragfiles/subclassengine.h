@@ -53,8 +53,7 @@ public:
     virtual ~SubclassCallback() = default;
     virtual void zSubclass_Proc(bool bBefore, bool &bHandled, qintptr &lReturn, quintptr lhWnd,
                                 uint32_t uMsg, quintptr wParam, quintptr lParam,
-                                qintptr &lParamUser)
-        = 0;
+                                qintptr &lParamUser) = 0;
 
 protected:
     SubclassCallback() = default;

@@ -127,8 +127,8 @@ void SubclassStub::widgetDestroyed()
     if (before.matches(SubclassEngine::WM_DESTROY) && m_callback != nullptr) {
         bool handled = false;
         qintptr result = 0;
-        m_callback->zSubclass_Proc(true, handled, result, m_window, SubclassEngine::WM_DESTROY,
-                                   0, 0, userValue);
+        m_callback->zSubclass_Proc(true, handled, result, m_window, SubclassEngine::WM_DESTROY, 0,
+                                   0, userValue);
     }
     removal = true;
     --m_nesting;

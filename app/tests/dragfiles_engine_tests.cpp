@@ -84,11 +84,11 @@ struct EngineWorld
         , widget(std::make_unique<CountingWidget>())
         , handle(WindowHandles::assign(widget.get()))
     {
-        engine.setReportOutputs([this](const QString &pText) { logs.push_back(pText); },
-                                [this](const QString &pTitle, const QString &pText) {
-                                    reports.push_back({logs.empty() ? QString() : logs.back(),
-                                                       pTitle, pText});
-                                });
+        engine.setReportOutputs(
+            [this](const QString &pText) { logs.push_back(pText); },
+            [this](const QString &pTitle, const QString &pText) {
+                reports.push_back({logs.empty() ? QString() : logs.back(), pTitle, pText});
+            });
     }
 
     void press() { QTest::mousePress(widget.get(), Qt::LeftButton); }
@@ -110,7 +110,8 @@ struct EngineWorld
 };
 
 class EngineTest : public ::testing::Test, public EngineWorld
-{ };
+{
+};
 
 TEST_F(EngineTest, ReportsCarryRoutineTitleAndFinalPeriod)
 {
@@ -147,8 +148,8 @@ TEST_F(EngineTest, ReportsCarryRoutineTitleAndFinalPeriod)
         EXPECT_EQ(fresh.reports[0].title, row.title);
         EXPECT_EQ(fresh.reports[0].text, row.text);
         // The log entry: class, routine, message, no final period.
-        EXPECT_EQ(fresh.reports[0].log, row.title.mid(9) + QStringLiteral(": ")
-                                            + row.text.left(row.text.size() - 1));
+        EXPECT_EQ(fresh.reports[0].log,
+                  row.title.mid(9) + QStringLiteral(": ") + row.text.left(row.text.size() - 1));
     }
 }
 

@@ -85,9 +85,9 @@ protected:
     Receiver()
         : handle(WindowHandles::assign(&target))
     {
-        cDrag.setReportOutputs([](const QString &) {}, [this](const QString &, const QString &pText) {
-            reports.push_back(pText);
-        });
+        cDrag.setReportOutputs(
+            [](const QString &) {},
+            [this](const QString &, const QString &pText) { reports.push_back(pText); });
         QObject::connect(&cDrag, &clsDragFiles::DragFiles,
                          [this](const QString &pPath, quintptr pWindow, int32_t pKind) {
                              dropped.push_back({pPath, pWindow, pKind});
@@ -115,8 +115,8 @@ TEST_F(Receiver, EveryItemInOrderWithItsKindAndWholePath)
         QDir().mkdir(deep);
     }
     const QString longPath = makeFile(deep + u'/' + QString(4000 - deep.size() - 1, u'f'));
-    const QString invalidUtf8 = platform::decodeFileName(
-        platform::encodeFileName(folder.path()) + "/bytes-\xff\xfe.bin");
+    const QString invalidUtf8 =
+        platform::decodeFileName(platform::encodeFileName(folder.path()) + "/bytes-\xff\xfe.bin");
     struct Row
     {
         const char *name;
@@ -238,8 +238,9 @@ TEST_F(BarDropsTest, ProgramFilesOnTheProgramsButton)
              "[Desktop Entry]\nType=Application\nName=My Editor\nExec=true\n");
     makeFile(in("link.desktop"), "[Desktop Entry]\nType=Link\nName=Web\nURL=http://x/\n");
     Form1 &form = start(test::drawersConfig(0, 0, 390));
-    dropOn(form.cmdProg(), uriList({in("app.exe"), in("notes.txt"), in("SETUP.BAT"), in("run.sh"),
-                                    in("editor.desktop"), in("link.desktop")}));
+    dropOn(form.cmdProg(),
+           uriList({in("app.exe"), in("notes.txt"), in("SETUP.BAT"), in("run.sh"),
+                    in("editor.desktop"), in("link.desktop")}));
     const std::vector<std::pair<std::string, QString>> expected = {
         {"app", in("app.exe")},
         {"SETUP", in("SETUP.BAT")},

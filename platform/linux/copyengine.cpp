@@ -90,7 +90,9 @@ int renameNoReplace(const QByteArray &pFrom, const QByteArray &pTo)
         return 0;
     if (errno != EINVAL && errno != ENOSYS)
         return errno;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!lstatPath(pFrom, info))
         return errno;
     if (!S_ISDIR(info.st_mode)) {
@@ -99,7 +101,9 @@ int renameNoReplace(const QByteArray &pFrom, const QByteArray &pTo)
         ::unlink(pFrom.constData());
         return 0;
     }
-    struct stat existing {};
+    struct stat existing
+    {
+    };
     if (lstatPath(pTo, existing))
         return EEXIST;
     return ::rename(pFrom.constData(), pTo.constData()) == 0 ? 0 : errno;
@@ -162,7 +166,9 @@ QByteArray CopyEngine::freeName(const QByteArray &pFolder, const QByteArray &pNa
     const QByteArray extension = pName.mid(dot);
     for (int number = 2;; ++number) {
         const QByteArray candidate = stem + " (" + QByteArray::number(number) + ')' + extension;
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (!lstatPath(join(pFolder, candidate), info))
             return candidate;
     }
@@ -186,7 +192,9 @@ void CopyEngine::report()
 
 void CopyEngine::scan(const QByteArray &pPath, Totals &pTotals) const
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!lstatPath(pPath, info))
         return;
     ++pTotals.items;
@@ -210,10 +218,14 @@ bool CopyEngine::checkDestination(const QByteArray &pDestination,
                                   const std::vector<QByteArray> &pSources,
                                   const std::vector<Totals> &pTotals, TransferMode pMode)
 {
-    struct stat folder {};
+    struct stat folder
+    {
+    };
     if (::stat(pDestination.constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
         return refuse(QStringLiteral("The folder \"%1\" does not exist.").arg(shown(pDestination)));
-    struct statvfs space {};
+    struct statvfs space
+    {
+    };
     const bool knowsSpace = ::statvfs(pDestination.constData(), &space) == 0;
     if ((knowsSpace && (space.f_flag & ST_RDONLY) != 0)
         || ::access(pDestination.constData(), W_OK) != 0) {
@@ -227,7 +239,9 @@ bool CopyEngine::checkDestination(const QByteArray &pDestination,
     Totals needed;
     for (size_t i = 0; i < pSources.size(); ++i) {
         const QByteArray &source = pSources[i];
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (!lstatPath(source, info))
             continue; // reported when its turn comes
         if (S_ISDIR(info.st_mode) && isUnder(destination, realPath(source))
@@ -282,9 +296,11 @@ QByteArray CopyEngine::temporaryName(const QByteArray &pFolder)
 {
     for (;;) {
         const QByteArray name = kTemporaryPrefix + QByteArray::number(::getpid()) + '-'
-            + QByteArray::number(++m_counter) + '-'
-            + QByteArray::number(g_random_int(), 16) + kTemporarySuffix;
-        struct stat info {};
+            + QByteArray::number(++m_counter) + '-' + QByteArray::number(g_random_int(), 16)
+            + kTemporarySuffix;
+        struct stat info
+        {
+        };
         const QByteArray path = join(pFolder, name);
         if (!lstatPath(path, info))
             return path;
@@ -293,7 +309,9 @@ QByteArray CopyEngine::temporaryName(const QByteArray &pFolder)
 
 void CopyEngine::removeTree(const QByteArray &pPath) const
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!lstatPath(pPath, info))
         return;
     if (S_ISDIR(info.st_mode)) {
@@ -345,8 +363,8 @@ bool CopyEngine::copyFile(const QByteArray &pSource, const QByteArray &pTarget,
     g_autoptr(GFile) source = fileFor(pSource);
     g_autoptr(GFile) target = fileFor(pTarget);
     g_autoptr(GError) failure = nullptr;
-    const auto flags = static_cast<GFileCopyFlags>(G_FILE_COPY_NOFOLLOW_SYMLINKS
-                                                   | G_FILE_COPY_ALL_METADATA);
+    const auto flags =
+        static_cast<GFileCopyFlags>(G_FILE_COPY_NOFOLLOW_SYMLINKS | G_FILE_COPY_ALL_METADATA);
     const gboolean copied =
         g_file_copy(source, target, flags, m_cancellable, nullptr, nullptr, &failure);
     if (copied == 0) {
@@ -371,8 +389,7 @@ bool CopyEngine::copyRegular(const QByteArray &pSource, const QByteArray &pTarge
     const int input = ::open(pSource.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (input < 0)
         return noteFailure(pSource, G_IO_ERROR_FAILED, QString::fromLocal8Bit(strerror(errno)));
-    const int output =
-        ::open(pTarget.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int output = ::open(pTarget.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (output < 0) {
         const int code = errno;
         ::close(input);
@@ -401,8 +418,8 @@ bool CopyEngine::copyRegular(const QByteArray &pSource, const QByteArray &pTarge
             buffer.resize(1 << 20);
             moved = ::read(input, buffer.data(), buffer.size());
             for (ssize_t written = 0; moved > 0 && written < moved;) {
-                const ssize_t part = ::write(output, buffer.data() + written,
-                                             static_cast<size_t>(moved - written));
+                const ssize_t part =
+                    ::write(output, buffer.data() + written, static_cast<size_t>(moved - written));
                 if (part < 0) {
                     moved = -1;
                     break;
@@ -433,7 +450,7 @@ bool CopyEngine::copyRegular(const QByteArray &pSource, const QByteArray &pTarge
     if (failed != 0) {
         ::unlink(pTarget.constData());
         m_progress.bytesDone = m_fileBase;
-        const int code = failed == ECANCELED ? G_IO_ERROR_CANCELLED
+        const int code = failed == ECANCELED       ? G_IO_ERROR_CANCELLED
             : failed == ENOSPC || failed == EDQUOT ? G_IO_ERROR_NO_SPACE
                                                    : G_IO_ERROR_FAILED;
         return noteFailure(pSource, code, QString::fromLocal8Bit(strerror(failed)));
@@ -449,7 +466,9 @@ bool CopyEngine::copyTree(const QByteArray &pSource, const QByteArray &pTarget)
 {
     if (cancelled())
         return noteFailure(pSource, G_IO_ERROR_CANCELLED, {});
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!lstatPath(pSource, info))
         return noteFailure(pSource, G_IO_ERROR_NOT_FOUND, QString::fromLocal8Bit(strerror(errno)));
     if (!S_ISDIR(info.st_mode))
@@ -481,8 +500,8 @@ bool CopyEngine::copyTree(const QByteArray &pSource, const QByteArray &pTarget)
     g_autoptr(GFile) source = fileFor(pSource);
     g_autoptr(GFile) target = fileFor(pTarget);
     g_autoptr(GError) failure = nullptr;
-    const auto flags = static_cast<GFileCopyFlags>(G_FILE_COPY_NOFOLLOW_SYMLINKS
-                                                   | G_FILE_COPY_ALL_METADATA);
+    const auto flags =
+        static_cast<GFileCopyFlags>(G_FILE_COPY_NOFOLLOW_SYMLINKS | G_FILE_COPY_ALL_METADATA);
     if (g_file_copy_attributes(source, target, flags, m_cancellable, &failure) == 0) {
         // GIO stops at the first attribute it cannot set (an owner, as an ordinary user); the
         // permissions and times are what matter.
@@ -504,7 +523,9 @@ bool CopyEngine::copyIntoPlace(const QByteArray &pSource, const QByteArray &pTar
             noteFailure(pSource, G_IO_ERROR_CANCELLED, {});
         return false;
     }
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!lstatPath(temporary, info)) {
         return false; // the entry's problem is already noted
     }
@@ -523,8 +544,12 @@ std::optional<QByteArray> CopyEngine::resolveConflict(const QByteArray &pSource,
                                                       QByteArray &pReplacedInTrash, bool &pEndJob)
 {
     const QByteArray target = join(pFolder, pName);
-    struct stat source {};
-    struct stat existing {};
+    struct stat source
+    {
+    };
+    struct stat existing
+    {
+    };
     lstatPath(pSource, source);
     lstatPath(target, existing);
     const bool sourceIsFolder = S_ISDIR(source.st_mode);
@@ -579,7 +604,9 @@ std::optional<QByteArray> CopyEngine::resolveConflict(const QByteArray &pSource,
 bool CopyEngine::transferOne(const QByteArray &pSource, const Totals &pTotals,
                              const QByteArray &pDestination, TransferMode pMode)
 {
-    struct stat source {};
+    struct stat source
+    {
+    };
     if (!lstatPath(pSource, source)) {
         problems << QStringLiteral("\"%1\" no longer exists.").arg(shown(pSource));
         return true;
@@ -597,7 +624,9 @@ bool CopyEngine::transferOne(const QByteArray &pSource, const Totals &pTotals,
     const QByteArray name = baseName(pSource);
     QByteArray target = join(pDestination, name);
     QByteArray replacedInTrash;
-    struct stat existing {};
+    struct stat existing
+    {
+    };
     if (lstatPath(target, existing)) {
         if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {
             // Dropped on its own folder: a move has nothing to do, a copy gets a free name.
@@ -624,8 +653,8 @@ bool CopyEngine::transferOne(const QByteArray &pSource, const Totals &pTotals,
     if (pMode == TransferMode::Move) {
         const int code = renameNoReplace(pSource, target);
         if (code == 0) {
-            placed.push_back({decodeFileName(target), decodeFileName(pSource),
-                              decodeFileName(replacedInTrash)});
+            placed.push_back(
+                {decodeFileName(target), decodeFileName(pSource), decodeFileName(replacedInTrash)});
             return skipItem();
         }
         if (code != EXDEV) {
@@ -693,7 +722,9 @@ void CopyEngine::undo(const std::vector<PlacedItem> &pItems)
     for (auto item = pItems.rbegin(); item != pItems.rend(); ++item) {
         const QByteArray placedPath = encodeFileName(item->placed);
         m_progress.current = item->placed;
-        struct stat info {};
+        struct stat info
+        {
+        };
         bool gone = !lstatPath(placedPath, info);
         if (gone) {
             problems << QStringLiteral("\"%1\" is no longer there.").arg(shown(placedPath));

@@ -42,7 +42,6 @@ public:
     // keeps its dots). Exposed for the tests.
     static QByteArray freeName(const QByteArray &pFolder, const QByteArray &pName, bool pIsFolder);
 
-
 private:
 public:
     struct Totals
@@ -52,7 +51,6 @@ public:
     };
 
 private:
-
     bool cancelled() const;
     bool refuse(const QString &pMessage);
     bool checkDestination(const QByteArray &pDestination, const std::vector<QByteArray> &pSources,

@@ -66,6 +66,19 @@ CopyJob::~CopyJob()
         m_shared->thread.join();
 }
 
+qint64 CopyJob::elapsedMs() const
+{
+    if (m_duration >= 0)
+        return m_duration;
+    return m_clock.isValid() ? m_clock.elapsed() : 0;
+}
+
+bool CopyJob::isWaitingForAnswer() const
+{
+    const std::lock_guard lock(m_shared->mutex);
+    return m_shared->waiting;
+}
+
 bool CopyJob::canUndo() const
 {
     return !m_isUndo && m_outcome != Outcome::Running && !m_placed.empty();
@@ -154,6 +167,7 @@ void CopyJob::finish(Outcome pOutcome, QString pError, QStringList pProblems,
 {
     if (m_shared->thread.joinable())
         m_shared->thread.join();
+    m_duration = elapsedMs();
     m_outcome = pOutcome;
     m_error = std::move(pError);
     m_problems = std::move(pProblems);

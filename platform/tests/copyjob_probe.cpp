@@ -13,7 +13,8 @@ int main(int argc, char **argv)
     QCoreApplication application(argc, argv);
     if (argc != 3)
         return 2;
-    pindrel::platform::CopyJob job({QString::fromLocal8Bit(argv[1])}, QString::fromLocal8Bit(argv[2]),
+    pindrel::platform::CopyJob job({QString::fromLocal8Bit(argv[1])},
+                                   QString::fromLocal8Bit(argv[2]),
                                    pindrel::platform::TransferMode::Copy);
     bool told = false;
     QObject::connect(&job, &pindrel::platform::CopyJob::progressChanged,

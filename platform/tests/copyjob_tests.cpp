@@ -14,10 +14,10 @@
 
 #include <atomic>
 #include <csignal>
-#include <thread>
 #include <deque>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace pindrel::platform;
@@ -50,7 +50,8 @@ void writeLarge(const QString &pPath, qint64 pMiB)
 
 QStringList entries(const QString &pFolder)
 {
-    return QDir(pFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+    return QDir(pFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot
+                                   | QDir::System);
 }
 
 // Two folders to copy between, and a script of answers.
@@ -62,26 +63,34 @@ struct CopyWorld
         QDir(work.path()).mkdir(QStringLiteral("dst"));
     }
 
-    QString src(const QString &pName = {}) const { return work.filePath(QStringLiteral("src/") + pName); }
-    QString dst(const QString &pName = {}) const { return work.filePath(QStringLiteral("dst/") + pName); }
+    QString src(const QString &pName = {}) const
+    {
+        return work.filePath(QStringLiteral("src/") + pName);
+    }
+    QString dst(const QString &pName = {}) const
+    {
+        return work.filePath(QStringLiteral("dst/") + pName);
+    }
 
     // Runs pJob to its end, answering its conflicts from answers; false when it did not end.
     bool run(CopyJob &pJob)
     {
-        QObject::connect(&pJob, &CopyJob::conflictFound, [this, &pJob](const TransferConflict &pConflict) {
-            conflicts.push_back(pConflict);
-            const auto answer = answers.empty() ? std::make_pair(ConflictChoice::Cancel, false)
-                                                : answers.front();
-            if (!answers.empty())
-                answers.pop_front();
-            pJob.answerConflict(answer.first, answer.second);
-        });
+        QObject::connect(
+            &pJob, &CopyJob::conflictFound, [this, &pJob](const TransferConflict &pConflict) {
+                conflicts.push_back(pConflict);
+                const auto answer = answers.empty() ? std::make_pair(ConflictChoice::Cancel, false)
+                                                    : answers.front();
+                if (!answers.empty())
+                    answers.pop_front();
+                pJob.answerConflict(answer.first, answer.second);
+            });
         QSignalSpy finished(&pJob, &CopyJob::finished);
         pJob.start();
         return finished.wait(kTimeoutMs);
     }
 
-    std::unique_ptr<CopyJob> copy(const QStringList &pSources, TransferMode pMode = TransferMode::Copy)
+    std::unique_ptr<CopyJob> copy(const QStringList &pSources,
+                                  TransferMode pMode = TransferMode::Copy)
     {
         auto job = std::make_unique<CopyJob>(pSources, dst(), pMode);
         EXPECT_TRUE(run(*job));
@@ -94,7 +103,8 @@ struct CopyWorld
 };
 
 class CopyJobTest : public ::testing::Test, public CopyWorld
-{ };
+{
+};
 
 TEST_F(CopyJobTest, ConflictsAnsweredEachWay)
 {
@@ -120,7 +130,8 @@ TEST_F(CopyJobTest, ConflictsAnsweredEachWay)
         write(world.src(QStringLiteral("b.txt")), "b");
         write(world.dst(QStringLiteral("a.txt")), "old");
         world.answers = {{row.choice, false}};
-        const auto job = world.copy({world.src(QStringLiteral("a.txt")), world.src(QStringLiteral("b.txt"))});
+        const auto job =
+            world.copy({world.src(QStringLiteral("a.txt")), world.src(QStringLiteral("b.txt"))});
         ASSERT_EQ(world.conflicts.size(), 1U);
         EXPECT_EQ(world.conflicts[0].keepBothName, QStringLiteral("a (2).txt"));
         EXPECT_EQ(job->outcome(), row.outcome);
@@ -138,7 +149,8 @@ TEST_F(CopyJobTest, ApplyToAllAnswersTheLaterConflicts)
         write(dst(QString::fromLatin1(name)), "old");
     }
     answers = {{ConflictChoice::Replace, true}};
-    const auto job = copy({src(QStringLiteral("a")), src(QStringLiteral("b")), src(QStringLiteral("c"))});
+    const auto job =
+        copy({src(QStringLiteral("a")), src(QStringLiteral("b")), src(QStringLiteral("c"))});
     EXPECT_EQ(conflicts.size(), 1U);
     for (const char *name : {"a", "b", "c"})
         EXPECT_EQ(read(dst(QString::fromLatin1(name))), "new") << name;
@@ -164,7 +176,8 @@ TEST_F(CopyJobTest, UndoTrashesTheCopiesAndBringsReplacedFilesBack)
     EXPECT_FALSE(undo->canUndo());
     // The copies are in the trash, not gone.
     const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash/files");
-    EXPECT_TRUE(entries(trash).contains(QStringLiteral("new.txt"))) << entries(trash).join(u',').toStdString();
+    EXPECT_TRUE(entries(trash).contains(QStringLiteral("new.txt")))
+        << entries(trash).join(u',').toStdString();
 }
 
 TEST_F(CopyJobTest, MoveAndItsUndo)
@@ -185,7 +198,8 @@ TEST_F(CopyJobTest, FoldersKeepPermissionsTimesAndLinks)
     write(src(QStringLiteral("tree/sub/f.txt")), "f");
     ::chmod(QFile::encodeName(src(QStringLiteral("tree/sub/f.txt"))).constData(), 0640);
     ::chmod(QFile::encodeName(src(QStringLiteral("tree/sub"))).constData(), 0750);
-    ASSERT_EQ(::symlink("sub/f.txt", QFile::encodeName(src(QStringLiteral("tree/link"))).constData()), 0);
+    ASSERT_EQ(
+        ::symlink("sub/f.txt", QFile::encodeName(src(QStringLiteral("tree/link"))).constData()), 0);
     const struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
     ::utimensat(AT_FDCWD, QFile::encodeName(src(QStringLiteral("tree/sub"))).constData(), old, 0);
     // Dropped on its own folder, a copy gets a free name without a question.
@@ -197,14 +211,20 @@ TEST_F(CopyJobTest, FoldersKeepPermissionsTimesAndLinks)
 
     const auto job = copy({src(QStringLiteral("tree"))});
     EXPECT_TRUE(job->problems().isEmpty()) << job->problems().join(u'\n').toStdString();
-    struct stat file {};
-    struct stat folder {};
-    ASSERT_EQ(::lstat(QFile::encodeName(dst(QStringLiteral("tree/sub/f.txt"))).constData(), &file), 0);
+    struct stat file
+    {
+    };
+    struct stat folder
+    {
+    };
+    ASSERT_EQ(::lstat(QFile::encodeName(dst(QStringLiteral("tree/sub/f.txt"))).constData(), &file),
+              0);
     ASSERT_EQ(::lstat(QFile::encodeName(dst(QStringLiteral("tree/sub"))).constData(), &folder), 0);
     EXPECT_EQ(file.st_mode & 07777, 0640U);
     EXPECT_EQ(folder.st_mode & 07777, 0750U);
     EXPECT_EQ(folder.st_mtim.tv_sec, 1000000000);
-    EXPECT_EQ(QFile::symLinkTarget(dst(QStringLiteral("tree/link"))), dst(QStringLiteral("tree/sub/f.txt")));
+    EXPECT_EQ(QFile::symLinkTarget(dst(QStringLiteral("tree/link"))),
+              dst(QStringLiteral("tree/sub/f.txt")));
     EXPECT_TRUE(QFileInfo(dst(QStringLiteral("tree/link"))).isSymLink());
     EXPECT_EQ(entries(dst()).filter(QStringLiteral(".part")).size(), 0);
 }
@@ -297,7 +317,8 @@ TEST_F(SmallFileSystem, FullOrReadOnlyDestinations)
     CopyJob many({src(QStringLiteral("many"))}, mountPoint, TransferMode::Copy);
     ASSERT_TRUE(run(many));
     EXPECT_EQ(many.outcome(), CopyJob::Outcome::Failed);
-    EXPECT_TRUE(many.errorMessage().contains(QStringLiteral("full"))) << many.errorMessage().toStdString();
+    EXPECT_TRUE(many.errorMessage().contains(QStringLiteral("full")))
+        << many.errorMessage().toStdString();
     EXPECT_EQ(entries(mountPoint), QStringList()) << "a half-copied folder was left";
 
     ASSERT_EQ(::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs",
@@ -325,7 +346,8 @@ TEST_F(CopyJobTest, KilledInTheMiddleLeavesNoHalfFileAndTheNextCopyTidiesUp)
     const QStringList left = entries(dst());
     ASSERT_LE(left.size(), 1);
     for (const QString &name : left)
-        EXPECT_TRUE(name.startsWith(u'.') && name.endsWith(QStringLiteral(".part"))) << name.toStdString();
+        EXPECT_TRUE(name.startsWith(u'.') && name.endsWith(QStringLiteral(".part")))
+            << name.toStdString();
 
     write(src(QStringLiteral("small.txt")), "s");
     copy({src(QStringLiteral("small.txt"))});

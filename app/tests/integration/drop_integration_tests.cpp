@@ -75,8 +75,9 @@ protected:
         const QPoint path[] = {pFrom + QPoint(8, 8), pFrom + QPoint(20, 20), (pFrom + pTo) / 2,
                                pTo + QPoint(3, 3), pTo};
         for (const QPoint &point : path) {
-            steps << QStringLiteral("sleep") << QStringLiteral("0.15") << QStringLiteral("mousemove")
-                  << QString::number(point.x()) << QString::number(point.y());
+            steps << QStringLiteral("sleep") << QStringLiteral("0.15")
+                  << QStringLiteral("mousemove") << QString::number(point.x())
+                  << QString::number(point.y());
         }
         steps << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup")
               << QStringLiteral("1");
@@ -119,20 +120,21 @@ TEST_F(DropOnDesktop, FileOntoADrawerAndFolderOntoTheAddButton)
     ASSERT_TRUE(QDir(source.path()).mkdir(QStringLiteral("NewDrawer")));
     writePicture(source.filePath(QStringLiteral("b-red.png")));
     writePicture(source.filePath(QStringLiteral("c-red.png")));
-    ASSERT_TRUE(writeConfig({position("TOP"),
-                             {QStringLiteral("MAIN"), QStringLiteral("BUTTONTYPE"), QStringLiteral("2")},
-                             {QStringLiteral("GRAL"), QStringLiteral("CANTBOT"), QStringLiteral("1")},
-                             {QStringLiteral("BUTTON1"), QStringLiteral("CAPTION"), QStringLiteral("Inbox")},
-                             {QStringLiteral("BUTTON1"), QStringLiteral("PATH"), drawer.path()},
-                             {QStringLiteral("BUTTON1"), QStringLiteral("ICON"), QString()}}));
+    ASSERT_TRUE(writeConfig(
+        {position("TOP"),
+         {QStringLiteral("MAIN"), QStringLiteral("BUTTONTYPE"), QStringLiteral("2")},
+         {QStringLiteral("GRAL"), QStringLiteral("CANTBOT"), QStringLiteral("1")},
+         {QStringLiteral("BUTTON1"), QStringLiteral("CAPTION"), QStringLiteral("Inbox")},
+         {QStringLiteral("BUTTON1"), QStringLiteral("PATH"), drawer.path()},
+         {QStringLiteral("BUTTON1"), QStringLiteral("ICON"), QString()}}));
     QProcess &pindrel = start();
     const auto bar = waitForBar(pindrel);
     ASSERT_TRUE(bar) << describe(pindrel);
     ASSERT_EQ(settledGeometry(*bar, dockedAtTop()), dockedAtTop());
 
     const std::vector<QPoint> pictures = showInFileManager(source.path());
-    ASSERT_EQ(pictures.size(), 2U) << "the file manager did not show the pictures: "
-                                   << fileManager.readAll().toStdString();
+    ASSERT_EQ(pictures.size(), 2U)
+        << "the file manager did not show the pictures: " << fileManager.readAll().toStdString();
 
     drag(pictures[0], kFirstDrawer);
     const QString copied = drawer.filePath(QStringLiteral("b-red.png"));
@@ -150,7 +152,8 @@ TEST_F(DropOnDesktop, FileOntoADrawerAndFolderOntoTheAddButton)
     EXPECT_TRUE(waitUntil([&] {
         const IniEntries entries = parseIni(copy.readConfig());
         return std::find(entries.begin(), entries.end(), added) != entries.end();
-    })) << "the folder did not become a drawer; " << describe(pindrel);
+    })) << "the folder did not become a drawer; "
+        << describe(pindrel);
     const IniEntries entries = parseIni(copy.readConfig());
     EXPECT_NE(std::find(entries.begin(), entries.end(),
                         IniEntry{QStringLiteral("BUTTON2"), QStringLiteral("CAPTION"),

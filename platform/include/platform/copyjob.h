@@ -105,6 +105,8 @@ public:
 
     const QStringList &sources() const { return m_sources; }
     const QString &destination() const { return m_destination; }
+    // True while the job waits for the answer to a conflict.
+    bool isWaitingForAnswer() const;
     TransferMode mode() const { return m_mode; }
     bool isUndo() const { return m_isUndo; }
 
@@ -118,8 +120,8 @@ public:
     // True for a finished job that placed something and is not itself an undo.
     bool canUndo() const;
     const TransferProgress &lastProgress() const { return m_progress; }
-    // Milliseconds since start().
-    qint64 elapsedMs() const { return m_clock.isValid() ? m_clock.elapsed() : 0; }
+    // Milliseconds since start(), or from start to end once finished.
+    qint64 elapsedMs() const;
 
 signals:
     void progressChanged(const pindrel::platform::TransferProgress &pProgress);
@@ -147,6 +149,7 @@ private:
     std::vector<PlacedItem> m_placed;
     TransferProgress m_progress;
     QElapsedTimer m_clock;
+    qint64 m_duration = -1;
     std::shared_ptr<Shared> m_shared;
 };
 

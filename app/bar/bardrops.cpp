@@ -65,9 +65,7 @@ QString BarDrops::programTitle(const QString &pPath, const QString &pDisplayName
     const QString ending = pDisplayName.right(4).toLower();
     if (ending == QLatin1String(".exe") || ending == QLatin1String(".bat"))
         return pDisplayName.left(pDisplayName.size() - 4);
-    struct stat info
-    {
-    };
+    struct stat info = {};
     const QByteArray path = platform::encodeFileName(pPath);
     if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return {};

@@ -20,9 +20,7 @@ namespace {
 
 bool isDirectory(const QString &pPath)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     const QByteArray path = platform::encodeFileName(pPath);
     return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }

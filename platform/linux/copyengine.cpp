@@ -60,6 +60,22 @@ QByteArray parentOf(const QByteArray &pPath)
     return pPath.left(slash);
 }
 
+// The names in a folder, without "." and ".."; nullopt when it cannot be read.
+std::optional<std::vector<QByteArray>> entryNames(const QByteArray &pFolder)
+{
+    DIR *folder = ::opendir(pFolder.constData());
+    if (folder == nullptr)
+        return std::nullopt;
+    std::vector<QByteArray> names;
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(folder);
+    return names;
+}
+
 bool lstatPath(const QByteArray &pPath, struct stat &pInfo)
 {
     return ::lstat(pPath.constData(), &pInfo) == 0;
@@ -90,9 +106,7 @@ int renameNoReplace(const QByteArray &pFrom, const QByteArray &pTo)
         return 0;
     if (errno != EINVAL && errno != ENOSYS)
         return errno;
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (!lstatPath(pFrom, info))
         return errno;
     if (!S_ISDIR(info.st_mode)) {
@@ -101,9 +115,7 @@ int renameNoReplace(const QByteArray &pFrom, const QByteArray &pTo)
         ::unlink(pFrom.constData());
         return 0;
     }
-    struct stat existing
-    {
-    };
+    struct stat existing = {};
     if (lstatPath(pTo, existing))
         return EEXIST;
     return ::rename(pFrom.constData(), pTo.constData()) == 0 ? 0 : errno;
@@ -166,9 +178,7 @@ QByteArray CopyEngine::freeName(const QByteArray &pFolder, const QByteArray &pNa
     const QByteArray extension = pName.mid(dot);
     for (int number = 2;; ++number) {
         const QByteArray candidate = stem + " (" + QByteArray::number(number) + ')' + extension;
-        struct stat info
-        {
-        };
+        struct stat info = {};
         if (!lstatPath(join(pFolder, candidate), info))
             return candidate;
     }
@@ -192,9 +202,7 @@ void CopyEngine::report()
 
 void CopyEngine::scan(const QByteArray &pPath, Totals &pTotals) const
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (!lstatPath(pPath, info))
         return;
     ++pTotals.items;
@@ -202,30 +210,18 @@ void CopyEngine::scan(const QByteArray &pPath, Totals &pTotals) const
         pTotals.bytes += info.st_size;
     if (!S_ISDIR(info.st_mode))
         return;
-    DIR *folder = ::opendir(pPath.constData());
-    if (folder == nullptr)
-        return;
-    while (const dirent *entry = ::readdir(folder)) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
+    for (const QByteArray &name : entryNames(pPath).value_or(std::vector<QByteArray>{}))
         scan(join(pPath, name), pTotals);
-    }
-    ::closedir(folder);
 }
 
 bool CopyEngine::checkDestination(const QByteArray &pDestination,
                                   const std::vector<QByteArray> &pSources,
                                   const std::vector<Totals> &pTotals, TransferMode pMode)
 {
-    struct stat folder
-    {
-    };
+    struct stat folder = {};
     if (::stat(pDestination.constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
         return refuse(QStringLiteral("The folder \"%1\" does not exist.").arg(shown(pDestination)));
-    struct statvfs space
-    {
-    };
+    struct statvfs space = {};
     const bool knowsSpace = ::statvfs(pDestination.constData(), &space) == 0;
     if ((knowsSpace && (space.f_flag & ST_RDONLY) != 0)
         || ::access(pDestination.constData(), W_OK) != 0) {
@@ -239,9 +235,7 @@ bool CopyEngine::checkDestination(const QByteArray &pDestination,
     Totals needed;
     for (size_t i = 0; i < pSources.size(); ++i) {
         const QByteArray &source = pSources[i];
-        struct stat info
-        {
-        };
+        struct stat info = {};
         if (!lstatPath(source, info))
             continue; // reported when its turn comes
         if (S_ISDIR(info.st_mode) && isUnder(destination, realPath(source))
@@ -298,9 +292,7 @@ QByteArray CopyEngine::temporaryName(const QByteArray &pFolder)
         const QByteArray name = kTemporaryPrefix + QByteArray::number(::getpid()) + '-'
             + QByteArray::number(++m_counter) + '-' + QByteArray::number(g_random_int(), 16)
             + kTemporarySuffix;
-        struct stat info
-        {
-        };
+        struct stat info = {};
         const QByteArray path = join(pFolder, name);
         if (!lstatPath(path, info))
             return path;
@@ -309,25 +301,14 @@ QByteArray CopyEngine::temporaryName(const QByteArray &pFolder)
 
 void CopyEngine::removeTree(const QByteArray &pPath) const
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (!lstatPath(pPath, info))
         return;
     if (S_ISDIR(info.st_mode)) {
         // A folder copied without write permission for its owner gets it back to be emptied.
         ::chmod(pPath.constData(), 0700);
-        if (DIR *folder = ::opendir(pPath.constData())) {
-            std::vector<QByteArray> names;
-            while (const dirent *entry = ::readdir(folder)) {
-                const QByteArray name(entry->d_name);
-                if (name != "." && name != "..")
-                    names.push_back(name);
-            }
-            ::closedir(folder);
-            for (const QByteArray &name : names)
-                removeTree(join(pPath, name));
-        }
+        for (const QByteArray &name : entryNames(pPath).value_or(std::vector<QByteArray>{}))
+            removeTree(join(pPath, name));
         ::rmdir(pPath.constData());
     } else {
         ::unlink(pPath.constData());
@@ -466,9 +447,7 @@ bool CopyEngine::copyTree(const QByteArray &pSource, const QByteArray &pTarget)
 {
     if (cancelled())
         return noteFailure(pSource, G_IO_ERROR_CANCELLED, {});
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (!lstatPath(pSource, info))
         return noteFailure(pSource, G_IO_ERROR_NOT_FOUND, QString::fromLocal8Bit(strerror(errno)));
     if (!S_ISDIR(info.st_mode))
@@ -480,19 +459,12 @@ bool CopyEngine::copyTree(const QByteArray &pSource, const QByteArray &pTarget)
         const int code = errno == ENOSPC ? G_IO_ERROR_NO_SPACE : G_IO_ERROR_FAILED;
         return noteFailure(pSource, code, QString::fromLocal8Bit(strerror(errno)));
     }
-    DIR *folder = ::opendir(pSource.constData());
-    if (folder == nullptr) {
+    const std::optional<std::vector<QByteArray>> names = entryNames(pSource);
+    if (!names) {
         problems << QStringLiteral("The contents of \"%1\" could not be read: %2")
                         .arg(shown(pSource), QString::fromLocal8Bit(strerror(errno)));
     } else {
-        std::vector<QByteArray> names;
-        while (const dirent *entry = ::readdir(folder)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(folder);
-        for (const QByteArray &name : names) {
+        for (const QByteArray &name : *names) {
             if (!copyTree(join(pSource, name), join(pTarget, name)))
                 return false;
         }
@@ -523,9 +495,7 @@ bool CopyEngine::copyIntoPlace(const QByteArray &pSource, const QByteArray &pTar
             noteFailure(pSource, G_IO_ERROR_CANCELLED, {});
         return false;
     }
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (!lstatPath(temporary, info)) {
         return false; // the entry's problem is already noted
     }
@@ -544,12 +514,8 @@ std::optional<QByteArray> CopyEngine::resolveConflict(const QByteArray &pSource,
                                                       QByteArray &pReplacedInTrash, bool &pEndJob)
 {
     const QByteArray target = join(pFolder, pName);
-    struct stat source
-    {
-    };
-    struct stat existing
-    {
-    };
+    struct stat source = {};
+    struct stat existing = {};
     lstatPath(pSource, source);
     lstatPath(target, existing);
     const bool sourceIsFolder = S_ISDIR(source.st_mode);
@@ -604,9 +570,7 @@ std::optional<QByteArray> CopyEngine::resolveConflict(const QByteArray &pSource,
 bool CopyEngine::transferOne(const QByteArray &pSource, const Totals &pTotals,
                              const QByteArray &pDestination, TransferMode pMode)
 {
-    struct stat source
-    {
-    };
+    struct stat source = {};
     if (!lstatPath(pSource, source)) {
         problems << QStringLiteral("\"%1\" no longer exists.").arg(shown(pSource));
         return true;
@@ -624,9 +588,7 @@ bool CopyEngine::transferOne(const QByteArray &pSource, const Totals &pTotals,
     const QByteArray name = baseName(pSource);
     QByteArray target = join(pDestination, name);
     QByteArray replacedInTrash;
-    struct stat existing
-    {
-    };
+    struct stat existing = {};
     if (lstatPath(target, existing)) {
         if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {
             // Dropped on its own folder: a move has nothing to do, a copy gets a free name.
@@ -722,9 +684,7 @@ void CopyEngine::undo(const std::vector<PlacedItem> &pItems)
     for (auto item = pItems.rbegin(); item != pItems.rend(); ++item) {
         const QByteArray placedPath = encodeFileName(item->placed);
         m_progress.current = item->placed;
-        struct stat info
-        {
-        };
+        struct stat info = {};
         bool gone = !lstatPath(placedPath, info);
         if (gone) {
             problems << QStringLiteral("\"%1\" is no longer there.").arg(shown(placedPath));

@@ -27,18 +27,14 @@ struct TrashFolder
 // The top of the file system pPath lies on: the last folder upwards with the same device.
 QByteArray mountTop(const QByteArray &pPath)
 {
-    struct stat own
-    {
-    };
+    struct stat own = {};
     if (::lstat(pPath.constData(), &own) != 0)
         return {};
     QByteArray top = pPath;
     while (top != "/") {
         const qsizetype slash = top.lastIndexOf('/');
         const QByteArray up = slash <= 0 ? QByteArrayLiteral("/") : top.left(slash);
-        struct stat above
-        {
-        };
+        struct stat above = {};
         if (::stat(up.constData(), &above) != 0 || above.st_dev != own.st_dev)
             break;
         top = up;
@@ -102,9 +98,7 @@ std::optional<QByteArray> moveToTrash(const QByteArray &pPath, GCancellable *pCa
     const QByteArray stem =
         name.left(name.indexOf('.', 1) < 0 ? name.size() : name.indexOf('.', 1));
     QByteArray best;
-    struct timespec newest
-    {
-    };
+    struct timespec newest = {};
     for (const TrashFolder &trash : folders) {
         const QByteArray infoFolder = trash.folder + "/info";
         DIR *listing = ::opendir(infoFolder.constData());
@@ -116,9 +110,7 @@ std::optional<QByteArray> moveToTrash(const QByteArray &pPath, GCancellable *pCa
             if (!entryName.startsWith(stem) || !entryName.endsWith(kInfoSuffix))
                 continue;
             const QByteArray infoFile = infoFolder + '/' + entryName;
-            struct stat info
-            {
-            };
+            struct stat info = {};
             if (::stat(infoFile.constData(), &info) != 0 || pathLine(infoFile) != wanted)
                 continue;
             const bool newer = info.st_mtim.tv_sec > newest.tv_sec
@@ -140,9 +132,7 @@ bool restoreFromTrash(const QByteArray &pInTrash, const QByteArray &pOriginal)
     if (::renameat2(AT_FDCWD, pInTrash.constData(), AT_FDCWD, pOriginal.constData(),
                     RENAME_NOREPLACE)
         != 0) {
-        struct stat existing
-        {
-        };
+        struct stat existing = {};
         if (errno != EINVAL || ::lstat(pOriginal.constData(), &existing) == 0
             || ::rename(pInTrash.constData(), pOriginal.constData()) != 0)
             return false;

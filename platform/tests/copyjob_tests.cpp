@@ -211,12 +211,8 @@ TEST_F(CopyJobTest, FoldersKeepPermissionsTimesAndLinks)
 
     const auto job = copy({src(QStringLiteral("tree"))});
     EXPECT_TRUE(job->problems().isEmpty()) << job->problems().join(u'\n').toStdString();
-    struct stat file
-    {
-    };
-    struct stat folder
-    {
-    };
+    struct stat file = {};
+    struct stat folder = {};
     ASSERT_EQ(::lstat(QFile::encodeName(dst(QStringLiteral("tree/sub/f.txt"))).constData(), &file),
               0);
     ASSERT_EQ(::lstat(QFile::encodeName(dst(QStringLiteral("tree/sub"))).constData(), &folder), 0);

@@ -7,17 +7,21 @@
 #include "bar/bardrops.h"
 #include "bar/buttonarray.h"
 #include "dragfiles/clsdragfiles.h"
+#include "dragfiles/conflictdialog.h"
 #include "dragfiles/copycontroller.h"
 #include "dragfiles/windowhandles.h"
+#include "drawer/filelistdroptarget.h"
 #include "startup/registry.h"
 
 #include "platform/filenamecodec.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -304,6 +308,58 @@ TEST_F(BarDropsTest, FilesOnADrawerButtonAreCopiedIntoItsFolder)
     dropOn(form.cmdB().item(2), uriList({in("a.txt")}));
     EXPECT_EQ(started.count(), 0);
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/a.txt")));
+}
+
+} // namespace
+} // namespace pindrel
+
+namespace pindrel {
+namespace {
+
+TEST(DrawerListDrops, GoToTheShownFolder)
+{
+    QTemporaryDir folder;
+    QWidget list;
+    FileListDropTarget target(&list, [&] { return folder.path(); });
+    std::vector<std::pair<QStringList, QString>> dropped;
+    QObject::connect(&target, &FileListDropTarget::filesDropped,
+                     [&](const QStringList &pPaths, const QString &pFolder, bool) {
+                         dropped.emplace_back(pPaths, pFolder);
+                     });
+    const QString file = makeFile(folder.filePath(QStringLiteral("a.txt")));
+    dropOn(&list, uriList({file}));
+    ASSERT_EQ(dropped.size(), 1U);
+    EXPECT_EQ(dropped[0].first, QStringList{file});
+    EXPECT_EQ(dropped[0].second, folder.path());
+}
+
+TEST(ConflictQuestion, EachButtonGivesItsAnswer)
+{
+    const std::vector<std::pair<QString, platform::ConflictChoice>> rows = {
+        {QStringLiteral("replace"), platform::ConflictChoice::Replace},
+        {QStringLiteral("skip"), platform::ConflictChoice::Skip},
+        {QStringLiteral("keepBoth"), platform::ConflictChoice::KeepBoth},
+        {QStringLiteral("cancel"), platform::ConflictChoice::Cancel},
+    };
+    for (const auto &[name, choice] : rows) {
+        SCOPED_TRACE(name.toStdString());
+        platform::TransferConflict conflict;
+        conflict.source = QStringLiteral("/tmp/new/a.txt");
+        conflict.target = QStringLiteral("/tmp/old/a.txt");
+        auto *dialog = new ConflictDialog(conflict, platform::TransferMode::Copy);
+        dialog->applyToAll()->setChecked(name == QLatin1String("replace"));
+        std::vector<std::pair<platform::ConflictChoice, bool>> answers;
+        QObject::connect(dialog, &ConflictDialog::answered,
+                         [&](platform::ConflictChoice pChoice, bool pAll) {
+                             answers.emplace_back(pChoice, pAll);
+                         });
+        dialog->show();
+        dialog->button(name)->click();
+        ASSERT_EQ(answers.size(), 1U) << "closing answered a second time";
+        EXPECT_EQ(answers[0].first, choice);
+        EXPECT_EQ(answers[0].second, name == QLatin1String("replace"));
+        test::flushDeletions();
+    }
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 #include "form1.h"
 
-#include "bar/appbarlayout.h"
 #include "bar/barbutton.h"
+#include "bar/bardock.h"
 #include "bar/barmenus.h"
 #include "bar/buttonarray.h"
 #include "bar/dragtargets.h"
+#include "bar/drawerbuttonlayout.h"
 #include "bar/drawerbuttons.h"
 #include "bar/draweropener.h"
 #include "bar/hookmenu.h"
@@ -20,6 +21,8 @@
 #include "startup/twips.h"
 
 #include "platform/appbar.h"
+#include "platform/devicepixels.h"
+#include "platform/monitors.h"
 #include "platform/shell.h"
 #include "platform/shellfolders.h"
 #include "platform/singleinstance.h"
@@ -38,12 +41,13 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <cmath>
+
 namespace pindrel {
 
 namespace {
 
-// Design sizes of the bar's fixed controls, in twips.
-constexpr float kFixedButtonSize = 315;
+// Design place of the template button, in twips.
 constexpr float kTemplateTop = 15;
 // Image sizes of the drawer icons (img) and the program icons (imgP), pixels.
 constexpr int kDrawerIconSize = 32;
@@ -70,7 +74,7 @@ Form1::Form1(AppState &pState, QWidget *pParent)
               Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , m_state(pState)
     , m_registry(std::make_unique<Registry>(pState, *this))
-    , m_appBarData(std::make_unique<platform::AppBarData>())
+    , m_dock(std::make_unique<BarDock>())
     , m_configLocator(&configFilePath)
     , m_specialFolderLookup(&platform::specialFolderPath)
     , m_img(kDrawerIconSize)
@@ -78,6 +82,8 @@ Form1::Form1(AppState &pState, QWidget *pParent)
 {
     setWindowTitle(QString());
     setAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    // A dock never has the focus; its buttons' tooltips show all the same.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAutoFillBackground(true);
 
     m_cmdAdd = new BarButton(this);
@@ -116,7 +122,12 @@ Form1::~Form1() = default;
 
 void Form1::setAppBarService(std::unique_ptr<platform::AppBarService> pService)
 {
-    m_appBar = std::move(pService);
+    m_dock->setService(std::move(pService));
+}
+
+bool Form1::isRegistered() const
+{
+    return m_dock->isRegistered();
 }
 
 void Form1::setConfigLocator(std::function<QString()> pLocator)
@@ -191,22 +202,13 @@ bool Form1::Form_Load()
     m_state.openStore(m_configLocator());
     m_state.settings() = loadSettings(m_state.ini());
 
-    // 8-10: theme, geometry across the screen, template button and colours.
+    // 8-10: theme, geometry across the primary monitor, template button and colours.
     SetTheme();
-    const float tpp = twipsPerPixel(screen());
-    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    applyBarGeometryTwips(0, 0, toTwips(screenRect.width(), tpp), m_state.settings().barHeight);
-    BarButton &first = m_cmdB->templateButton();
-    first.setHeightTwips(std::max(0.0F, barHeightTwips() - 2 * first.topTwips()));
+    sizeBar();
     AplicarColoresMain();
 
     // 11: dock only for exactly "TOP" or "BOTTOM".
-    if (!m_appBar)
-        m_appBar = platform::createAppBarService();
-    if (m_state.settings().position == QLatin1String("TOP"))
-        RegistrarBarra(static_cast<int32_t>(platform::ABE_TOP));
-    else if (m_state.settings().position == QLatin1String("BOTTOM"))
-        RegistrarBarra(static_cast<int32_t>(platform::ABE_BOTTOM));
+    dockAtPosition();
 
     // 12-14: top-most without moving, the shell object, the opacity.
     if (QWindow *window = windowHandle())
@@ -233,7 +235,9 @@ bool Form1::Form_Load()
     // 20: the menus' font and pictures.
     m_hMenu->attach(this);
 
-    // 21
+    // 21. From now on the bar follows the monitors: each change docks it again.
+    m_monitorWatcher = std::make_unique<platform::MonitorWatcher>();
+    connect(m_monitorWatcher.get(), &platform::MonitorWatcher::changed, this, &Form1::redock);
     show();
     return true;
 }
@@ -263,11 +267,48 @@ void Form1::bringToFront()
     raise();
 }
 
-void Form1::applyBarGeometryTwips(float pLeft, float pTop, float pWidth, float pHeight)
+void Form1::sizeBar()
 {
+    // Twips become device-independent pixels at the screen's logical DPI; the monitor and the
+    // struts count device pixels.
+    const platform::AppBarRect monitor = m_dock->monitor();
+    const qreal ratio = platform::devicePixelRatioAt(monitor);
     const float tpp = twipsPerPixel(screen());
-    setGeometry(toPixels(pLeft, tpp), toPixels(pTop, tpp), std::max(0, toPixels(pWidth, tpp)),
-                std::max(0, toPixels(pHeight, tpp)));
+    const int monitorHeight = static_cast<int>(std::lround(monitor.height() / ratio));
+    const int height = boundedBarHeight(toPixels(m_state.settings().barHeight, tpp), monitorHeight);
+    const int deviceHeight = static_cast<int>(std::lround(height * ratio));
+    placeDevice(
+        platform::AppBarRect{monitor.left, monitor.top, monitor.right, monitor.top + deviceHeight});
+    BarButton &first = m_cmdB->templateButton();
+    first.setHeightTwips(std::max(0.0F, barHeightTwips() - 2 * first.topTwips()));
+}
+
+void Form1::placeDevice(const platform::AppBarRect &pRect)
+{
+    m_deviceGeometry = pRect;
+    setGeometry(platform::toLogical(pRect));
+}
+
+void Form1::dockAtPosition()
+{
+    if (m_state.settings().position == QLatin1String("TOP"))
+        RegistrarBarra(static_cast<int32_t>(platform::ABE_TOP));
+    else if (m_state.settings().position == QLatin1String("BOTTOM"))
+        RegistrarBarra(static_cast<int32_t>(platform::ABE_BOTTOM));
+}
+
+void Form1::redock()
+{
+    QuitarBarra();
+    const float templateHeight = m_cmdB->templateButton().heightTwips();
+    sizeBar();
+    dockAtPosition();
+    // Buttons of another height are made anew; the same ones only find their places again.
+    if (m_cmdB->templateButton().heightTwips() != templateHeight)
+        MostrarBotones();
+    else
+        m_drawerButtons->arrange(width());
+    update();
 }
 
 float Form1::barHeightTwips() const
@@ -277,50 +318,25 @@ float Form1::barHeightTwips() const
 
 void Form1::RegistrarBarra(int32_t pEdge)
 {
-    if (m_registered || !m_appBar)
-        return;
-    // The calls below see the other docks as they are when it starts.
-    const platform::AppBarSequence sequence(*m_appBar);
-    const platform::AppBarRect screenRect = m_appBar->screenRect();
-    const int barWidth = width();
-    const int barHeight = height();
-
-    platform::AppBarData &record = *m_appBarData;
-    record = platform::AppBarData{};
-    record.cbSize = 36;
-    record.hWnd = static_cast<quintptr>(winId());
-    record.uCallbackMessage = 0x400;
-    if (!m_appBar->newBar(record)) {
-        QuitarBarra();
-        return;
-    }
-    m_registered = true;
-
-    m_appBar->getTaskbarPos(record);
-    record.rc =
-        appBarProposal(screenRect, record.rc, static_cast<uint32_t>(pEdge), barWidth, barHeight);
-    record.uEdge = static_cast<uint32_t>(pEdge);
-    m_appBar->queryPos(record);
-    m_appBar->setPos(record);
-    setGeometry(record.rc.left, record.rc.top, std::max(0, record.rc.width()),
-                std::max(0, record.rc.height()));
+    const platform::AppBarRect bar = m_deviceGeometry;
+    const auto placed = m_dock->registerBar(
+        static_cast<quintptr>(winId()), static_cast<uint32_t>(pEdge), bar.width(), bar.height());
+    if (placed)
+        placeDevice(platform::AppBarRect{placed->left, placed->top,
+                                         std::max(placed->left, placed->right),
+                                         std::max(placed->top, placed->bottom)});
 }
 
 void Form1::QuitarBarra()
 {
-    if (!m_registered || !m_appBar)
-        return;
-    m_appBar->remove(*m_appBarData);
-    m_registered = false;
+    m_dock->remove();
 }
 
 void Form1::RestaurarAreaTrabajo()
 {
-    if (!m_appBar)
-        return;
     // The window manager owns the work area here; removing the bar's struts (QuitarBarra)
     // is what gives the space back. The request is still made for desktops that take it.
-    m_appBar->setWorkArea(m_appBar->screenRect());
+    m_dock->restoreWorkArea();
 }
 
 void Form1::AplicarTransparenciaMain()
@@ -423,6 +439,7 @@ void Form1::MostrarBotones()
 {
     processPendingMessages();
     m_drawerButtons->rebuild(barHeightTwips());
+    m_drawerButtons->arrange(width());
 }
 
 void Form1::AlternarCajon(int16_t pIndex)

@@ -72,8 +72,9 @@ TEST(DrawerButtons, IconOnlyButtonsAreSquaresSixtyTwipsApart)
     BarOnFolder folder;
     folder.writeConfig(drawersConfig(5, 2, 390));
     Form1 &bar = folder.start();
-    // Side by side at 390: cmdProg at 375, the first drawer at 750 twips.
-    EXPECT_EQ(bar.cmdProg()->geometry(), QRect(25, 0, 21, 21));
+    // Side by side at 390: cmdProg at 375, the first drawer at 750 twips; both fixed buttons
+    // as high as the drawer buttons and level with them.
+    EXPECT_EQ(bar.cmdProg()->geometry(), QRect(25, 1, 21, 24));
     const std::vector<QRect> buttons = drawerGeometry(bar);
     ASSERT_EQ(buttons.size(), 5U);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -192,7 +193,9 @@ TEST(DrawerButtons, BarHighEnoughStacksTheFixedButtons)
             EXPECT_EQ(bar.cmdProg()->pos(), QPoint(0, 25)) << row.height;
             EXPECT_EQ(first.x(), 25) << "first drawer at 375 twips, height " << row.height;
         } else {
-            EXPECT_EQ(bar.cmdProg()->pos(), QPoint(25, 0)) << row.height;
+            // In one row with the drawer buttons, as high as they are.
+            EXPECT_EQ(bar.cmdProg()->pos(), QPoint(25, 1)) << row.height;
+            EXPECT_EQ(bar.cmdAdd()->geometry(), QRect(0, 1, 21, first.height())) << row.height;
             EXPECT_EQ(first.x(), 50) << row.height;
         }
         // Every drawer button is as high as the bar inside, less the template's margins.
@@ -365,7 +368,9 @@ TEST_P(OddCaption, MeasuresAndPaintsWithoutTrouble)
     BarButton *button = bar.cmdB().item(1);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->caption(), GetParam().caption);
-    EXPECT_EQ(button->width(), captionPixels(*button, GetParam().caption) + 8);
+    // A caption wider than the bar leaves room for the overflow button (and is elided).
+    const int room = bar.width() - button->x() - 4 - button->height();
+    EXPECT_EQ(button->width(), std::min(captionPixels(*button, GetParam().caption) + 8, room));
     EXPECT_EQ(bar.cmdB().item(2)->x(), button->x() + button->width() + 4);
     EXPECT_FALSE(button->grab().isNull());
 }

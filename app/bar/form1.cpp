@@ -8,6 +8,7 @@
 #include "bar/drawerbuttonlayout.h"
 #include "bar/drawerbuttons.h"
 #include "bar/draweropener.h"
+#include "bar/draweroverflow.h"
 #include "bar/hookmenu.h"
 #include "bar/picturefile.h"
 #include "startup/appstate.h"
@@ -111,6 +112,12 @@ Form1::Form1(AppState &pState, QWidget *pParent)
     m_drawerOpener = std::make_unique<DrawerOpener>(pState, m_registry.get());
 
     connect(m_cmdAdd, &BarButton::clicked, this, [this] { m_menus->cmdAdd_Click(*m_cmdAdd); });
+    // The drawers that do not fit answer from the overflow list as their buttons would.
+    m_drawerButtons->overflow().setToggle(
+        [this](int pDrawer) { AlternarCajon(static_cast<int16_t>(pDrawer)); });
+    m_drawerButtons->overflow().setShowMenu([this](int pDrawer, const BarButton &pAnchor) {
+        m_menus->showDrawerMenu(static_cast<int16_t>(pDrawer), pAnchor);
+    });
     connect(m_cmdB, &ButtonArray::mouseDown, this, &Form1::cmdB_MouseDown);
     connect(m_cmdB, &ButtonArray::mouseUp, this, &Form1::cmdB_MouseUp);
     m_showExclamation = [this](const QString &pText) {
@@ -239,6 +246,7 @@ bool Form1::Form_Load()
     m_monitorWatcher = std::make_unique<platform::MonitorWatcher>();
     connect(m_monitorWatcher.get(), &platform::MonitorWatcher::changed, this, &Form1::redock);
     show();
+    correctDeviceGeometry();
     return true;
 }
 
@@ -287,6 +295,19 @@ void Form1::placeDevice(const platform::AppBarRect &pRect)
 {
     m_deviceGeometry = pRect;
     setGeometry(platform::toLogical(pRect));
+    correctDeviceGeometry();
+}
+
+void Form1::correctDeviceGeometry()
+{
+    // At a fractional ratio Qt's rounding may miss the device pixel the strut counts by one; the
+    // window is put there in device pixels once it is on the screen (before, Qt would place it
+    // again as it maps it).
+    QWindow *window = windowHandle();
+    if (window == nullptr || !isVisible() || qFuzzyCompare(devicePixelRatioF(), 1.0))
+        return;
+    const platform::AppBarRect &rect = m_deviceGeometry;
+    platform::X11Window::setDeviceGeometry(window, rect.left, rect.top, rect.right, rect.bottom);
 }
 
 void Form1::dockAtPosition()

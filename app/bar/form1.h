@@ -132,6 +132,7 @@ private:
     // button as high as the bar allows.
     void sizeBar();
     void placeDevice(const platform::AppBarRect &pRect);
+    void correctDeviceGeometry();
     void dockAtPosition();
     void PintarMosaico();
     void bringToFront();

@@ -3,10 +3,13 @@
 // Offscreen at 96 DPI: 15 twips a pixel, the default bar 390 twips = 26 pixels high.
 
 #include "bar/barbutton.h"
+#include "bar/barmenus.h"
 #include "bar/buttonarray.h"
 #include "bar/dragtargets.h"
 #include "bar/drawerbuttonlayout.h"
 #include "bar/drawerbuttons.h"
+#include "bar/draweroverflow.h"
+#include "bar/form1.h"
 #include "bar/imagelist.h"
 #include "bar_testsupport.h"
 #include "startup/registry.h"
@@ -15,6 +18,8 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMenu>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -403,3 +408,72 @@ TEST(DrawerButtons, HundredDrawersRunPastTheBarWithoutWrapping)
 
 } // namespace
 } // namespace pindrel
+
+namespace pindrel::test {
+namespace {
+
+// More drawers than the bar's width holds: the last place is the overflow button, and every
+// drawer that did not fit is reached through its list, left click and right click alike.
+TEST(DrawerButtons, HundredDrawersReachTheLastThroughTheOverflow)
+{
+    struct Row
+    {
+        const char *name;
+        int count;
+        int style;
+        bool overflows;
+    };
+    const Row rows[] = {
+        {"a few fit", 5, 0, false},
+        {"a hundred with captions", 100, 0, true},
+        {"a hundred squares", 100, 2, true},
+    };
+    for (const Row &row : rows) {
+        BarOnFolder folder;
+        folder.writeConfig(drawersConfig(row.count, row.style, 390));
+        Form1 &bar = folder.start();
+        DrawerOverflow &overflow = bar.drawerButtons().overflow();
+        ASSERT_EQ(overflow.button().isVisibleTo(&bar), row.overflows) << row.name;
+        if (!row.overflows) {
+            EXPECT_TRUE(overflow.hidden().empty()) << row.name;
+            continue;
+        }
+        // Nothing visible reaches past the bar, and the overflow button comes right after the
+        // last visible drawer button.
+        const QRect more = overflow.button().geometry();
+        EXPECT_LE(more.right(), bar.width() - 1) << row.name;
+        int lastVisible = 0;
+        for (int n = 1; n <= row.count; ++n) {
+            const BarButton *button = bar.cmdB().item(n);
+            if (button->isVisibleTo(&bar)) {
+                EXPECT_LT(button->geometry().right(), more.left()) << row.name << " " << n;
+                lastVisible = n;
+            }
+        }
+        ASSERT_GT(lastVisible, 1) << row.name;
+        ASSERT_FALSE(overflow.hidden().empty());
+        EXPECT_EQ(overflow.hidden().front(), lastVisible + 1) << row.name;
+        EXPECT_EQ(overflow.hidden().back(), 100) << row.name;
+
+        overflow.showList();
+        QMenu &list = overflow.menu();
+        ASSERT_EQ(list.actions().size(), static_cast<qsizetype>(overflow.hidden().size()));
+        QAction *last = list.actions().back();
+        EXPECT_EQ(last->text(), QStringLiteral("Drawer 100")) << row.name;
+        // A right click asks for the drawer menu of that drawer...
+        const QPoint at = list.actionGeometry(last).center();
+        QTest::mouseClick(&list, Qt::RightButton, {}, at);
+        EXPECT_EQ(bar.menus().tag(), QStringLiteral("100")) << row.name;
+        bar.menus().m()->close();
+        // ...a left click opens it and a second one closes it again.
+        last->trigger();
+        EXPECT_FALSE(folder.state().openDrawers()[100].isNull()) << row.name;
+        last->trigger();
+        flushDeletions();
+        EXPECT_TRUE(folder.state().openDrawers()[100].isNull()) << row.name;
+        list.close();
+    }
+}
+
+} // namespace
+} // namespace pindrel::test

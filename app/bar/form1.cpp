@@ -118,6 +118,14 @@ Form1::Form1(AppState &pState, QWidget *pParent)
     m_drawerButtons->overflow().setShowMenu([this](int pDrawer, const BarButton &pAnchor) {
         m_menus->showDrawerMenu(static_cast<int16_t>(pDrawer), pAnchor);
     });
+    m_drawerOpener->setSurroundings([this] {
+        DrawerSurroundings around;
+        for (const QScreen *monitor : QGuiApplication::screens())
+            around.monitors.push_back(monitor->availableGeometry());
+        around.bar = isVisible() ? geometry() : QRect();
+        around.barAtBottom = isRegistered() && m_dock->record().uEdge == platform::ABE_BOTTOM;
+        return around;
+    });
     connect(m_cmdB, &ButtonArray::mouseDown, this, &Form1::cmdB_MouseDown);
     connect(m_cmdB, &ButtonArray::mouseUp, this, &Form1::cmdB_MouseUp);
     m_showExclamation = [this](const QString &pText) {
@@ -465,9 +473,11 @@ void Form1::MostrarBotones()
 
 void Form1::AlternarCajon(int16_t pIndex)
 {
+    // The button's left within the bar, moved by the bar's own left: the same for a bar at the
+    // screen's left edge, and under the button for one on a monitor further right.
     std::optional<float> buttonLeft;
     if (BarButton *button = m_cmdB->item(pIndex))
-        buttonLeft = button->leftTwips();
+        buttonLeft = button->leftTwips() + toTwips(x(), twipsPerPixel(screen()));
     m_drawerOpener->AlternarCajon(pIndex, buttonLeft);
 }
 

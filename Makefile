@@ -42,7 +42,7 @@ run: program
 	@bash scripts/run-pindrel.sh build
 
 package: program
-	cd build && cpack --config CPackConfig.cmake
+	cd build && cpack --config CPackConfig.cmake -B package
 	lintian --fail-on error build/package/pindrel_*.deb
 
 # Always configured: the option must be on even when build-release/ was made without it.

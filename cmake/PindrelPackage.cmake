@@ -55,7 +55,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/lib)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PindrelPackageLayout.cmake)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)
 
 # Everything the install rules take, and nothing else: what "make run" and "make package" build.
@@ -63,4 +62,11 @@ add_custom_target(pindrel_program)
 add_dependencies(pindrel_program pindrel txini_cli)
 if(TARGET pindrel_package_docs)
     add_dependencies(pindrel_program pindrel_package_docs)
+endif()
+
+if(PINDREL_BUILD_TESTS)
+    add_test(NAME pindrel.package
+        COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/test-package.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(pindrel.package PROPERTIES TIMEOUT 240
+        ENVIRONMENT_MODIFICATION "DISPLAY=unset:;QT_QPA_PLATFORM=unset:")
 endif()

@@ -1,8 +1,9 @@
 # Set-up and everyday commands. CMake does the building; this file only strings the steps
 # together so that one command takes a fresh Debian 12 machine to a result.
 #
-#   make run     install what is missing, build, start the bar
+#   make run     install what is missing, build the program alone, start the bar
 #   make test    install what is missing, build, run every test
+#   make package the Debian package (build/package/pindrel_*.deb), checked with lintian
 #   make bench   benchmarks (Release build in build-release/)
 #   make asan    the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/)
 #   make format  clang-format over the tracked C++ files
@@ -11,7 +12,7 @@ JOBS ?= 2
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps configure build test run bench asan format
+.PHONY: all deps configure build program test run package bench asan format
 
 all: build
 
@@ -28,13 +29,21 @@ configure: build/build.ninja
 build: configure
 	$(CMAKE) --build --preset dev -j $(JOBS)
 
+# The program and what its install takes: no tests, no cross-checks.
+program: configure
+	$(CMAKE) --build --preset dev -j $(JOBS) --target pindrel_program
+
 test: build
 	$(CTEST) --preset dev
 
 # A portable install in build/install, started on DISPLAY, or without one on a virtual desktop
 # with a screenshot in build/pindrel-screenshot.png; Ctrl-C ends it.
-run: build
+run: program
 	@bash scripts/run-pindrel.sh build
+
+package: program
+	cd build && cpack --config CPackConfig.cmake -B package
+	lintian --fail-on error build/package/pindrel_*.deb
 
 # Always configured: the option must be on even when build-release/ was made without it.
 bench: deps
@@ -42,7 +51,7 @@ bench: deps
 	$(CMAKE) --preset release -DPINDREL_BUILD_BENCH=ON
 	$(CMAKE) --build --preset release -j $(JOBS) --target txini_bench pindrel_startup_bench \
 		pindrel_mostrarbotones_bench vexlo_bench pindrel_filelist_bench pindrel_drawer_bench \
-		pindrel_copy_bench
+		pindrel_copy_bench pindrel_monitorchange_bench
 	bash bench/run-benchmarks.sh build-release
 
 build-asan/build.ninja: CMakePresets.json | deps

@@ -88,3 +88,17 @@ if [[ -x $build/bin/pindrel_drawer_bench ]]; then
     DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime \
         XDG_CONFIG_HOME=$work/config DRAWER_BENCH_DIR=$work "$build/bin/pindrel_drawer_bench"
 fi
+
+# A change of monitors to the bar's new struts, on a desktop of two RandR monitors of its own.
+if [[ -x $build/bin/pindrel_monitorchange_bench ]]; then
+    echo
+    echo "== pindrel_monitorchange_bench =="
+    env -u DISPLAY bash "$root/scripts/xsession.sh" start "$work/xsession-monitors" --owner $$ \
+        --size 2560x1080 --monitors '*1280x800+0+0,1280x1080+1280+0'
+    monitors_display=$(sed -n 's/^DISPLAY=//p' "$work/xsession-monitors/env")
+    DISPLAY=$monitors_display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime \
+        XDG_CONFIG_HOME=$work/config "$build/bin/pindrel_monitorchange_bench" \
+        --pindrel "$build/bin/pindrel" --folder "$work" || status=$?
+    bash "$root/scripts/xsession.sh" stop "$work/xsession-monitors" || true
+    if [[ -n ${status:-} ]]; then exit "$status"; fi
+fi

@@ -36,6 +36,8 @@ BarButton::BarButton(QWidget *pParent)
     // The bar never takes the keyboard focus; neither do its buttons.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Repainted as the pointer comes and goes, for the hover highlight.
+    setAttribute(Qt::WA_Hover);
 }
 
 BarButton::~BarButton() = default;
@@ -213,7 +215,16 @@ void BarButton::paintEvent(QPaintEvent *)
     QColor back = colorFromOle(m_backColor, palette());
     if (!back.isValid())
         back = palette().color(QPalette::Button);
-    painter.fillRect(area, back);
+    // Under the pointer the face takes a quarter of the highlight colour; the bevel and the
+    // caption keep working from the button's own colour.
+    QColor face = back;
+    if (underMouse() && isEnabled() && !isDown()) {
+        const QColor highlight = palette().color(QPalette::Highlight);
+        face = QColor::fromRgbF(back.redF() * 0.75F + highlight.redF() * 0.25F,
+                                back.greenF() * 0.75F + highlight.greenF() * 0.25F,
+                                back.blueF() * 0.75F + highlight.blueF() * 0.25F);
+    }
+    painter.fillRect(area, face);
 
     // A one-pixel bevel, sunken while the button is held down.
     const bool sunken = isDown();
@@ -238,10 +249,18 @@ void BarButton::paintEvent(QPaintEvent *)
     if (!picture.isNull() && picture.height() > content.height())
         picture = picture.scaledToHeight(content.height(), Qt::SmoothTransformation);
 
-    const QRect textBounds = m_caption.isEmpty()
-        ? QRect()
-        : painter.fontMetrics().boundingRect(QRect(0, 0, 0, 0), kTextFlags, m_caption);
     const int spacing = (!picture.isNull() && !m_caption.isEmpty()) ? kPictureSpacing : 0;
+    // A caption too long for what the picture leaves of the button ends in "…"; the tooltip
+    // holds all of it.
+    QString caption = m_caption;
+    QRect textBounds = caption.isEmpty()
+        ? QRect()
+        : painter.fontMetrics().boundingRect(QRect(0, 0, 0, 0), kTextFlags, caption);
+    const int textRoom = content.width() - picture.width() - spacing;
+    if (textBounds.width() > textRoom && !caption.contains(u'\n')) {
+        caption = painter.fontMetrics().elidedText(caption, Qt::ElideRight, std::max(textRoom, 0));
+        textBounds = painter.fontMetrics().boundingRect(QRect(0, 0, 0, 0), kTextFlags, caption);
+    }
     const int blockWidth = picture.width() + spacing + textBounds.width();
     int left = content.left() + (content.width() - blockWidth) / 2;
 
@@ -250,7 +269,7 @@ void BarButton::paintEvent(QPaintEvent *)
         painter.drawPixmap(left, top, picture);
         left += picture.width() + spacing;
     }
-    if (!m_caption.isEmpty()) {
+    if (!caption.isEmpty()) {
         // The stored default text colour is the button face itself (COLORS FORE): a caption
         // in the colour of its background would be invisible, so it takes the button-text
         // colour instead.
@@ -259,7 +278,7 @@ void BarButton::paintEvent(QPaintEvent *)
             fore = palette().color(QPalette::ButtonText);
         painter.setPen(fore);
         const QRect textArea(left, content.top(), textBounds.width(), content.height());
-        painter.drawText(textArea, kTextFlags, m_caption);
+        painter.drawText(textArea, kTextFlags, caption);
     }
 }
 

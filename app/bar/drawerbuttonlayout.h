@@ -14,6 +14,10 @@ namespace pindrel {
 // The space between neighbouring buttons, and the margin on either side of a caption.
 inline constexpr float kButtonGap = 60.0F;
 
+// The add and programs buttons as the bar is designed: squares of this side, the add button at
+// the top-left corner.
+inline constexpr float kFixedButtonSize = 315.0F;
+
 // Button styles (MAIN BUTTONTYPE).
 enum class ButtonStyle : int32_t { TextOnly = 0, TextAndIcon = 1, IconOnly = 2 };
 

@@ -5,6 +5,7 @@
 #include "bar/captionwidths.h"
 #include "bar/dragtargets.h"
 #include "bar/drawerbuttonlayout.h"
+#include "bar/draweroverflow.h"
 #include "bar/imagelist.h"
 #include "bar/picturefile.h"
 #include "startup/appstate.h"
@@ -29,8 +30,14 @@ DrawerButtons::DrawerButtons(AppState &pState, ButtonArray &pCmdB, ImageList &pI
     , m_img(pImg)
     , m_cmdAdd(pCmdAdd)
     , m_cmdProg(pCmdProg)
+    , m_overflow(std::make_unique<DrawerOverflow>(*pCmdAdd.parentWidget(), pCmdB, pImg))
 {
     setPictureLoader({});
+}
+
+void DrawerButtons::arrange(int pBarWidth)
+{
+    m_overflow->arrange(pBarWidth);
 }
 
 DrawerButtons::~DrawerButtons() = default;
@@ -111,6 +118,12 @@ void DrawerButtons::loadIcons(int pCount)
 
 float DrawerButtons::placeFixedButtons(float pInnerHeight)
 {
+    // The choice is made on the design sizes, whatever the last rebuild made of them.
+    m_cmdAdd.setTopTwips(0);
+    for (BarButton *fixed : {&m_cmdAdd, &m_cmdProg}) {
+        fixed->setWidthTwips(kFixedButtonSize);
+        fixed->setHeightTwips(kFixedButtonSize);
+    }
     const TwipsRect add{m_cmdAdd.leftTwips(), m_cmdAdd.topTwips(), m_cmdAdd.widthTwips(),
                         m_cmdAdd.heightTwips()};
     const TwipsRect prog{m_cmdProg.leftTwips(), m_cmdProg.topTwips(), m_cmdProg.widthTwips(),
@@ -118,6 +131,14 @@ float DrawerButtons::placeFixedButtons(float pInnerHeight)
     const FixedButtonsPlacement placement = pindrel::placeFixedButtons(add, prog, pInnerHeight);
     m_cmdProg.setLeftTwips(placement.progLeft);
     m_cmdProg.setTopTwips(placement.progTop);
+    if (!placement.stacked) {
+        // In one row with the drawer buttons, as high as they are; the widths stay.
+        const BarButton &first = m_cmdB.templateButton();
+        for (BarButton *fixed : {&m_cmdAdd, &m_cmdProg}) {
+            fixed->move(fixed->x(), first.y());
+            fixed->resize(fixed->width(), first.height());
+        }
+    }
     // The first drawer goes right of what the programs button really occupies now.
     if (placement.stacked)
         return m_cmdAdd.leftTwips() + m_cmdAdd.widthTwips() + kButtonGap;
@@ -198,6 +219,7 @@ void DrawerButtons::createButtons(int pCount, float pFirstLeft)
             m_dragTargets->InitDrag(button->hWnd());
         left += button->widthTwips() + kButtonGap;
     }
+    m_overflow->takeWidths();
 }
 
 } // namespace pindrel

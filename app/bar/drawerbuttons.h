@@ -4,8 +4,10 @@
 // pump): reloads the drawer count from GRAL CANTBOT, removes every drawer button, refills the
 // image list img with the drawers' icons under "icon"<n>, places the add and programs buttons
 // and creates one button per drawer in the button style of the settings in memory, left to
-// right from the fixed buttons, 60 twips apart, at the template's Top and Height. Buttons past
-// the bar's right edge are simply outside it: nothing wraps or scrolls.
+// right from the fixed buttons, 60 twips apart, at the template's Top and Height. The add and
+// programs buttons side by side take the drawer buttons' Top and Height, so that the row lines
+// up. Buttons that do not fit the bar's width go into the overflow button (see
+// DrawerOverflow, arrange()).
 //
 // By style: 0 caption only (tooltip the caption), width caption + 120; 1 caption and the
 // drawer's icon, width caption + 120 + the picture's width in hundredths of a millimetre;
@@ -28,6 +30,7 @@ class BarButton;
 class CaptionWidths;
 class ButtonArray;
 class DragTargets;
+class DrawerOverflow;
 class ImageList;
 
 class DrawerButtons
@@ -51,6 +54,9 @@ public:
 
     // Rebuilds the buttons on a bar pInnerHeight twips high inside.
     void rebuild(float pInnerHeight);
+    // Fits the buttons of the last rebuild into a bar pBarWidth pixels wide.
+    void arrange(int pBarWidth);
+    DrawerOverflow &overflow() const { return *m_overflow; }
 
     // The path an ICON value names: a relative one is taken in the program's folder, where
     // the icons the program ships with live, whatever the current folder is.
@@ -76,6 +82,7 @@ private:
     DragTargets *m_dragTargets = nullptr;
     PictureLoader m_loadPicture;
     std::unique_ptr<CaptionWidths> m_captionWidths; // of the last rebuild
+    std::unique_ptr<DrawerOverflow> m_overflow;
 };
 
 } // namespace pindrel

@@ -9,7 +9,9 @@
 
 #include "txini/clsini.h"
 
-#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include <memory>
 #include <string>
@@ -32,6 +34,31 @@ DrawerOpener::~DrawerOpener()
 Form2 *DrawerOpener::lastOpened() const
 {
     return m_lastOpened.data();
+}
+
+void DrawerOpener::setSurroundings(std::function<DrawerSurroundings()> pSurroundings)
+{
+    m_surroundings = std::move(pSurroundings);
+}
+
+QMargins DrawerOpener::expectedFrame(const Form2 &pWindow) const
+{
+    const auto frameOf = [](const Form2 &pShown) {
+        const QWindow *handle = pShown.windowHandle();
+        return handle != nullptr && pShown.isVisible() ? handle->frameMargins() : QMargins();
+    };
+    if (const QMargins own = frameOf(pWindow); !own.isNull())
+        return own;
+    for (const QPointer<Form2> &other : m_windows) {
+        if (other == nullptr)
+            continue;
+        if (const QMargins shown = frameOf(*other); !shown.isNull())
+            return shown;
+    }
+    // Without a window manager (offscreen, a bare server) there is no frame.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
+    return QMargins(0, QFontMetrics(pWindow.font()).height() + 10, 0, 0);
 }
 
 void DrawerOpener::AlternarCajon(int16_t pIndex, std::optional<float> pButtonLeft)
@@ -68,7 +95,8 @@ void DrawerOpener::AlternarCajon(int16_t pIndex, std::optional<float> pButtonLef
     window->Mostrar();
 
     const std::optional<int32_t> left = toLong(read("LEFT"));
-    if (!left || *left < 0) {
+    const bool atButton = !left || *left < 0;
+    if (atButton) {
         if (pButtonLeft)
             window->setLeftTwips(*pButtonLeft);
     } else if (const auto value = toLong(withZeroPrefix(read("LEFT")))) {
@@ -80,6 +108,15 @@ void DrawerOpener::AlternarCajon(int16_t pIndex, std::optional<float> pButtonLef
         window->setWidthTwips(static_cast<float>(*width));
     if (const auto height = toLong(withZeroPrefix(read("HEIGHT"))))
         window->setHeightTwips(static_cast<float>(*height));
+    // Stored values that leave no usable window are made usable; the file keeps them until the
+    // window closes and writes its own.
+    const DrawerPlace placed =
+        placeDrawer(DrawerPlace{window->pos(), window->size(), expectedFrame(*window), atButton},
+                    m_surroundings ? m_surroundings() : DrawerSurroundings{});
+    if (placed.framePosition != window->pos())
+        window->move(placed.framePosition);
+    if (placed.size != window->size())
+        window->resize(placed.size);
 
     int pinned = 0;
     if (ini.getExisteValor(section, "VISIBLE")) {

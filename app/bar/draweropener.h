@@ -13,13 +13,18 @@
 //   TOP, WIDTH, HEIGHT   "0" + the value as a 32-bit whole number (empty gives 0); a value that
 //           does not convert that way (a negative one) leaves the window's own value.
 //   VISIBLE a whole number other than 0 presses ID_Top; 0, no value or no number releases it.
+// The place so found is then made usable (see drawerplacement.h): a minimum size, on a monitor,
+// off the bar, above the button when the bar is at the bottom.
 // Windows still open when the opener goes are deleted without their closing step: quitting
 // the program stores no drawer geometry.
+
+#include "bar/drawerplacement.h"
 
 #include <QList>
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace pindrel {
@@ -46,8 +51,17 @@ public:
     // The window opened last, null when none or closed since.
     Form2 *lastOpened() const;
 
+    // What lies around a drawer as it opens (the monitors, the bar); none by default, which
+    // leaves the stored place as it is but for the minimum size.
+    void setSurroundings(std::function<DrawerSurroundings()> pSurroundings);
+
 private:
+    // The frame the window manager will put around pWindow: its own once shown, else that of a
+    // drawer shown before, else a title bar's height.
+    QMargins expectedFrame(const Form2 &pWindow) const;
+
     AppState &m_state;
+    std::function<DrawerSurroundings()> m_surroundings;
     Registry *m_registry = nullptr;
     QList<QPointer<Form2>> m_windows;
     QPointer<Form2> m_lastOpened;

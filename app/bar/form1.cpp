@@ -1,13 +1,15 @@
 #include "form1.h"
 
-#include "bar/appbarlayout.h"
 #include "bar/barbutton.h"
 #include "bar/bardrops.h"
+#include "bar/bardock.h"
 #include "bar/barmenus.h"
 #include "bar/buttonarray.h"
 #include "bar/dragtargets.h"
+#include "bar/drawerbuttonlayout.h"
 #include "bar/drawerbuttons.h"
 #include "bar/draweropener.h"
+#include "bar/draweroverflow.h"
 #include "bar/hookmenu.h"
 #include "bar/picturefile.h"
 #include "startup/appstate.h"
@@ -21,6 +23,8 @@
 #include "startup/twips.h"
 
 #include "platform/appbar.h"
+#include "platform/devicepixels.h"
+#include "platform/monitors.h"
 #include "platform/shell.h"
 #include "platform/shellfolders.h"
 #include "platform/singleinstance.h"
@@ -39,12 +43,13 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <cmath>
+
 namespace pindrel {
 
 namespace {
 
-// Design sizes of the bar's fixed controls, in twips.
-constexpr float kFixedButtonSize = 315;
+// Design place of the template button, in twips.
 constexpr float kTemplateTop = 15;
 // Image sizes of the drawer icons (img) and the program icons (imgP), pixels.
 constexpr int kDrawerIconSize = 32;
@@ -71,7 +76,7 @@ Form1::Form1(AppState &pState, QWidget *pParent)
               Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , m_state(pState)
     , m_registry(std::make_unique<Registry>(pState, *this))
-    , m_appBarData(std::make_unique<platform::AppBarData>())
+    , m_dock(std::make_unique<BarDock>())
     , m_configLocator(&configFilePath)
     , m_specialFolderLookup(&platform::specialFolderPath)
     , m_img(kDrawerIconSize)
@@ -79,6 +84,8 @@ Form1::Form1(AppState &pState, QWidget *pParent)
 {
     setWindowTitle(QString());
     setAttribute(Qt::WA_X11NetWmWindowTypeDock);
+    // A dock never has the focus; its buttons' tooltips show all the same.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAutoFillBackground(true);
 
     m_cmdAdd = new BarButton(this);
@@ -106,6 +113,20 @@ Form1::Form1(AppState &pState, QWidget *pParent)
     m_drawerOpener = std::make_unique<DrawerOpener>(pState, m_registry.get());
 
     connect(m_cmdAdd, &BarButton::clicked, this, [this] { m_menus->cmdAdd_Click(*m_cmdAdd); });
+    // The drawers that do not fit answer from the overflow list as their buttons would.
+    m_drawerButtons->overflow().setToggle(
+        [this](int pDrawer) { AlternarCajon(static_cast<int16_t>(pDrawer)); });
+    m_drawerButtons->overflow().setShowMenu([this](int pDrawer, const BarButton &pAnchor) {
+        m_menus->showDrawerMenu(static_cast<int16_t>(pDrawer), pAnchor);
+    });
+    m_drawerOpener->setSurroundings([this] {
+        DrawerSurroundings around;
+        for (const QScreen *monitor : QGuiApplication::screens())
+            around.monitors.push_back(monitor->availableGeometry());
+        around.bar = isVisible() ? geometry() : QRect();
+        around.barAtBottom = isRegistered() && m_dock->record().uEdge == platform::ABE_BOTTOM;
+        return around;
+    });
     connect(m_cmdB, &ButtonArray::mouseDown, this, &Form1::cmdB_MouseDown);
     connect(m_cmdB, &ButtonArray::mouseUp, this, &Form1::cmdB_MouseUp);
     m_showExclamation = [this](const QString &pText) {
@@ -122,7 +143,12 @@ Form1::~Form1()
 
 void Form1::setAppBarService(std::unique_ptr<platform::AppBarService> pService)
 {
-    m_appBar = std::move(pService);
+    m_dock->setService(std::move(pService));
+}
+
+bool Form1::isRegistered() const
+{
+    return m_dock->isRegistered();
 }
 
 void Form1::setConfigLocator(std::function<QString()> pLocator)
@@ -203,22 +229,13 @@ bool Form1::Form_Load()
     m_state.openStore(m_configLocator());
     m_state.settings() = loadSettings(m_state.ini());
 
-    // 8-10: theme, geometry across the screen, template button and colours.
+    // 8-10: theme, geometry across the primary monitor, template button and colours.
     SetTheme();
-    const float tpp = twipsPerPixel(screen());
-    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    applyBarGeometryTwips(0, 0, toTwips(screenRect.width(), tpp), m_state.settings().barHeight);
-    BarButton &first = m_cmdB->templateButton();
-    first.setHeightTwips(std::max(0.0F, barHeightTwips() - 2 * first.topTwips()));
+    sizeBar();
     AplicarColoresMain();
 
     // 11: dock only for exactly "TOP" or "BOTTOM".
-    if (!m_appBar)
-        m_appBar = platform::createAppBarService();
-    if (m_state.settings().position == QLatin1String("TOP"))
-        RegistrarBarra(static_cast<int32_t>(platform::ABE_TOP));
-    else if (m_state.settings().position == QLatin1String("BOTTOM"))
-        RegistrarBarra(static_cast<int32_t>(platform::ABE_BOTTOM));
+    dockAtPosition();
 
     // 12-14: top-most without moving, the shell object, the opacity.
     if (QWindow *window = windowHandle())
@@ -245,8 +262,11 @@ bool Form1::Form_Load()
     // 20: the menus' font and pictures.
     m_hMenu->attach(this);
 
-    // 21
+    // 21. From now on the bar follows the monitors: each change docks it again.
+    m_monitorWatcher = std::make_unique<platform::MonitorWatcher>();
+    connect(m_monitorWatcher.get(), &platform::MonitorWatcher::changed, this, &Form1::redock);
     show();
+    correctDeviceGeometry();
     return true;
 }
 
@@ -275,11 +295,61 @@ void Form1::bringToFront()
     raise();
 }
 
-void Form1::applyBarGeometryTwips(float pLeft, float pTop, float pWidth, float pHeight)
+void Form1::sizeBar()
 {
+    // Twips become device-independent pixels at the screen's logical DPI; the monitor and the
+    // struts count device pixels.
+    const platform::AppBarRect monitor = m_dock->monitor();
+    const qreal ratio = platform::devicePixelRatioAt(monitor);
     const float tpp = twipsPerPixel(screen());
-    setGeometry(toPixels(pLeft, tpp), toPixels(pTop, tpp), std::max(0, toPixels(pWidth, tpp)),
-                std::max(0, toPixels(pHeight, tpp)));
+    const int monitorHeight = static_cast<int>(std::lround(monitor.height() / ratio));
+    const int height = boundedBarHeight(toPixels(m_state.settings().barHeight, tpp), monitorHeight);
+    const int deviceHeight = static_cast<int>(std::lround(height * ratio));
+    placeDevice(
+        platform::AppBarRect{monitor.left, monitor.top, monitor.right, monitor.top + deviceHeight});
+    BarButton &first = m_cmdB->templateButton();
+    first.setHeightTwips(std::max(0.0F, barHeightTwips() - 2 * first.topTwips()));
+}
+
+void Form1::placeDevice(const platform::AppBarRect &pRect)
+{
+    m_deviceGeometry = pRect;
+    setGeometry(platform::toLogical(pRect));
+    correctDeviceGeometry();
+}
+
+void Form1::correctDeviceGeometry()
+{
+    // At a fractional ratio Qt's rounding may miss the device pixel the strut counts by one; the
+    // window is put there in device pixels once it is on the screen (before, Qt would place it
+    // again as it maps it).
+    QWindow *window = windowHandle();
+    if (window == nullptr || !isVisible() || qFuzzyCompare(devicePixelRatioF(), 1.0))
+        return;
+    const platform::AppBarRect &rect = m_deviceGeometry;
+    platform::X11Window::setDeviceGeometry(window, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void Form1::dockAtPosition()
+{
+    if (m_state.settings().position == QLatin1String("TOP"))
+        RegistrarBarra(static_cast<int32_t>(platform::ABE_TOP));
+    else if (m_state.settings().position == QLatin1String("BOTTOM"))
+        RegistrarBarra(static_cast<int32_t>(platform::ABE_BOTTOM));
+}
+
+void Form1::redock()
+{
+    QuitarBarra();
+    const float templateHeight = m_cmdB->templateButton().heightTwips();
+    sizeBar();
+    dockAtPosition();
+    // Buttons of another height are made anew; the same ones only find their places again.
+    if (m_cmdB->templateButton().heightTwips() != templateHeight)
+        MostrarBotones();
+    else
+        m_drawerButtons->arrange(width());
+    update();
 }
 
 float Form1::barHeightTwips() const
@@ -289,50 +359,25 @@ float Form1::barHeightTwips() const
 
 void Form1::RegistrarBarra(int32_t pEdge)
 {
-    if (m_registered || !m_appBar)
-        return;
-    // The calls below see the other docks as they are when it starts.
-    const platform::AppBarSequence sequence(*m_appBar);
-    const platform::AppBarRect screenRect = m_appBar->screenRect();
-    const int barWidth = width();
-    const int barHeight = height();
-
-    platform::AppBarData &record = *m_appBarData;
-    record = platform::AppBarData{};
-    record.cbSize = 36;
-    record.hWnd = static_cast<quintptr>(winId());
-    record.uCallbackMessage = 0x400;
-    if (!m_appBar->newBar(record)) {
-        QuitarBarra();
-        return;
-    }
-    m_registered = true;
-
-    m_appBar->getTaskbarPos(record);
-    record.rc =
-        appBarProposal(screenRect, record.rc, static_cast<uint32_t>(pEdge), barWidth, barHeight);
-    record.uEdge = static_cast<uint32_t>(pEdge);
-    m_appBar->queryPos(record);
-    m_appBar->setPos(record);
-    setGeometry(record.rc.left, record.rc.top, std::max(0, record.rc.width()),
-                std::max(0, record.rc.height()));
+    const platform::AppBarRect bar = m_deviceGeometry;
+    const auto placed = m_dock->registerBar(
+        static_cast<quintptr>(winId()), static_cast<uint32_t>(pEdge), bar.width(), bar.height());
+    if (placed)
+        placeDevice(platform::AppBarRect{placed->left, placed->top,
+                                         std::max(placed->left, placed->right),
+                                         std::max(placed->top, placed->bottom)});
 }
 
 void Form1::QuitarBarra()
 {
-    if (!m_registered || !m_appBar)
-        return;
-    m_appBar->remove(*m_appBarData);
-    m_registered = false;
+    m_dock->remove();
 }
 
 void Form1::RestaurarAreaTrabajo()
 {
-    if (!m_appBar)
-        return;
     // The window manager owns the work area here; removing the bar's struts (QuitarBarra)
     // is what gives the space back. The request is still made for desktops that take it.
-    m_appBar->setWorkArea(m_appBar->screenRect());
+    m_dock->restoreWorkArea();
 }
 
 void Form1::AplicarTransparenciaMain()
@@ -435,13 +480,16 @@ void Form1::MostrarBotones()
 {
     processPendingMessages();
     m_drawerButtons->rebuild(barHeightTwips());
+    m_drawerButtons->arrange(width());
 }
 
 void Form1::AlternarCajon(int16_t pIndex)
 {
+    // The button's left within the bar, moved by the bar's own left: the same for a bar at the
+    // screen's left edge, and under the button for one on a monitor further right.
     std::optional<float> buttonLeft;
     if (BarButton *button = m_cmdB->item(pIndex))
-        buttonLeft = button->leftTwips();
+        buttonLeft = button->leftTwips() + toTwips(x(), twipsPerPixel(screen()));
     m_drawerOpener->AlternarCajon(pIndex, buttonLeft);
 }
 

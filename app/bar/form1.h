@@ -7,6 +7,8 @@
 #include "bar/barmenuhost.h"
 #include "bar/imagelist.h"
 
+#include "platform/appbar.h"
+
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -23,6 +25,7 @@ namespace pindrel {
 class AppState;
 class BarButton;
 class BarDrops;
+class BarDock;
 class BarMenus;
 class ButtonArray;
 class DragTargets;
@@ -34,9 +37,9 @@ class Registry;
 
 namespace platform {
 class AppBarService;
+class MonitorWatcher;
 class Shell;
 class SingleInstance;
-struct AppBarData;
 } // namespace platform
 
 class Form1 : public QWidget, public BarMenuHost
@@ -53,13 +56,19 @@ public:
     // The unload step: work area back, drawer count written, app bar removed.
     void Form_Unload();
 
-    // Placement and appearance.
+    // Placement and appearance. The bar sits on the primary monitor, as wide as it and as high
+    // as the bar height setting bounded to what can be used (see boundedBarHeight; the stored
+    // value is left as it is).
     void RegistrarBarra(int32_t pEdge);
     void QuitarBarra();
     void RestaurarAreaTrabajo();
     void AplicarTransparenciaMain() override;
     void AplicarColoresMain();
     void SetTheme() override;
+    // Docks the bar again from the settings in memory: gives the old band back, sizes the bar
+    // for the primary monitor and the bar height, and registers it at the position's edge.
+    // Runs by itself whenever the monitors change.
+    void redock();
 
     // RegistryHost and BarMenuHost
     // Rebuilds the drawer buttons (see DrawerButtons) after one pass of the message pump.
@@ -95,7 +104,9 @@ public:
     // Files dropped on the bar (cDrag and its handler); null before Form_Load's step 5.
     BarDrops *drops() const { return m_drops; }
     const QPixmap &bgPic() const { return m_bgPic; }
-    bool isRegistered() const { return m_registered; }
+    bool isRegistered() const;
+    // The bar's rectangle in device pixels, as it was last placed.
+    platform::AppBarRect deviceGeometry() const { return m_deviceGeometry; }
     // The opacity byte last applied; nullopt while the bar is not translucent.
     std::optional<uint8_t> opacityByte() const { return m_opacityByte; }
     Registry &registry() { return *m_registry; }
@@ -120,19 +131,24 @@ protected:
     void mousePressEvent(QMouseEvent *pEvent) override;
 
 private:
-    void applyBarGeometryTwips(float pLeft, float pTop, float pWidth, float pHeight);
+    // Steps 9 and 10 of the start: the bar across the primary monitor's top, the template
+    // button as high as the bar allows.
+    void sizeBar();
+    void placeDevice(const platform::AppBarRect &pRect);
+    void correctDeviceGeometry();
+    void dockAtPosition();
     void PintarMosaico();
     void bringToFront();
 
     AppState &m_state;
     std::unique_ptr<Registry> m_registry;
-    std::unique_ptr<platform::AppBarService> m_appBar;
-    std::unique_ptr<platform::AppBarData> m_appBarData;
+    std::unique_ptr<BarDock> m_dock;
+    std::unique_ptr<platform::MonitorWatcher> m_monitorWatcher;
+    platform::AppBarRect m_deviceGeometry;
     std::unique_ptr<platform::SingleInstance> m_instance;
     std::function<QString()> m_configLocator;
     QuestionAsker *m_questionAsker = nullptr;
     std::function<QString(int)> m_specialFolderLookup;
-    bool m_registered = false;
     std::optional<uint8_t> m_opacityByte;
 
     std::function<void(const QString &)> m_showExclamation;

@@ -80,10 +80,13 @@ QPixmap decode(QFile &pFile, int pMaxSide, const QByteArray &pFormat)
     }
 
     const QSize declared = reader.size();
+    // A paletted picture is decoded at its size and scaled in colour below: scaled while
+    // decoding it would stay paletted, or be scaled as a mask.
+    const bool paletted = isPaletted(reader.imageFormat());
     if (declared.isValid()) {
         if (absurd(declared))
             return {};
-        if (declared.width() > pMaxSide || declared.height() > pMaxSide) {
+        if (!paletted && (declared.width() > pMaxSide || declared.height() > pMaxSide)) {
             // Decoded straight at the small size by formats that can (jpeg, svg); the others
             // are scaled by the reader after decoding, within the allocation limit.
             const QSize target = declared.scaled(pMaxSide, pMaxSide, Qt::KeepAspectRatio);
@@ -91,7 +94,7 @@ QPixmap decode(QFile &pFile, int pMaxSide, const QByteArray &pFormat)
         }
     }
 
-    const QImage picture = reader.read();
+    const QImage picture = inTrueColour(reader.read());
     if (picture.isNull())
         return {};
     if (picture.width() > pMaxSide || picture.height() > pMaxSide) {
@@ -103,6 +106,20 @@ QPixmap decode(QFile &pFile, int pMaxSide, const QByteArray &pFormat)
 }
 
 } // namespace
+
+bool isPaletted(QImage::Format pFormat)
+{
+    return pFormat == QImage::Format_Mono || pFormat == QImage::Format_MonoLSB
+        || pFormat == QImage::Format_Indexed8;
+}
+
+QImage inTrueColour(const QImage &pImage)
+{
+    if (pImage.isNull() || !isPaletted(pImage.format()))
+        return pImage;
+    return pImage.convertToFormat(pImage.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                           : QImage::Format_RGB32);
+}
 
 QPixmap loadPictureFile(const QString &pPath, int pMaxSide)
 {

@@ -14,6 +14,7 @@
 // kMaxDeclaredSide pixels a side, or a decoding that would need more than the allocation
 // limit), so that a hand-edited ICON can neither hang the bar nor exhaust its memory.
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -22,6 +23,14 @@ namespace pindrel {
 inline constexpr int kMaxDeclaredSide = 8192;
 inline constexpr int kPictureAllocationLimitMb = 64;
 
+// Paletted and monochrome pictures (a one-colour PNG with a 1-bit palette, a 256-colour GIF)
+// come back in their own colours: they are turned into 32-bit colour before they are scaled
+// or become a pixmap, which would otherwise draw a 1-bit picture as a black-and-white mask.
 QPixmap loadPictureFile(const QString &pPath, int pMaxSide);
+
+// Whether pictures of this format hold palette indexes or bits rather than colours.
+bool isPaletted(QImage::Format pFormat);
+// pImage in 32-bit colour (with alpha when it has any) when it is paletted; else as it is.
+QImage inTrueColour(const QImage &pImage);
 
 } // namespace pindrel

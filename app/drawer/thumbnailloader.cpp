@@ -1,5 +1,7 @@
 #include "thumbnailloader.h"
 
+#include "bar/picturefile.h"
+
 #include "platform/filenamecodec.h"
 
 #include <QFile>
@@ -49,9 +51,11 @@ QImage decode(const QString &pPath, int pEdge)
     QImageReader reader(&file, QFileInfo(pPath).suffix().toLatin1());
     reader.setAutoTransform(true);
     const QSize full = reader.size();
-    if (full.isValid() && (full.width() > pEdge || full.height() > pEdge))
+    // Paletted pictures are scaled below, once in colour (see inTrueColour).
+    if (full.isValid() && (full.width() > pEdge || full.height() > pEdge)
+        && !isPaletted(reader.imageFormat()))
         reader.setScaledSize(full.scaled(pEdge, pEdge, Qt::KeepAspectRatio));
-    QImage image = reader.read();
+    QImage image = inTrueColour(reader.read());
     // Readers that cannot scale while decoding (or do not know the size up front) still must
     // not hand a full-size picture to the user-interface thread.
     if (!image.isNull() && (image.width() > pEdge || image.height() > pEdge))

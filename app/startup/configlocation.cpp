@@ -39,9 +39,18 @@ QString chooseConfigFile(const QString &pProgramFolder, const QString &pUserFold
     return pUserFolder + QLatin1String(kFileName);
 }
 
+bool isSystemFolder(const QString &pFolder)
+{
+    const QString canonical = QDir(pFolder).canonicalPath();
+    return canonical == QLatin1String("/usr") || canonical.startsWith(QLatin1String("/usr/"));
+}
+
 QString configFilePath()
 {
-    return chooseConfigFile(QCoreApplication::applicationDirPath(), userConfigFolder());
+    return chooseConfigFile(QCoreApplication::applicationDirPath(), userConfigFolder(),
+                            [](const QString &pFolder) {
+                                return !isSystemFolder(pFolder) && canCreateFilesIn(pFolder);
+                            });
 }
 
 } // namespace pindrel

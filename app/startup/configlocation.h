@@ -6,7 +6,9 @@
 // its configuration beside the program. When the program cannot write there (an installed
 // program under /usr or /opt), in the user's configuration folder instead:
 // $XDG_CONFIG_HOME/pindrel/config.ini (~/.config/pindrel/config.ini by default), so that the
-// settings are not lost at every exit.
+// settings are not lost at every exit. A program installed under /usr (the Debian package puts
+// it in /usr/lib/pindrel/bin) counts as unwritable whoever runs it: root must not leave its
+// settings in the system's folders either.
 //
 // The answer is a path, never an error: a config.ini that turns out to be a directory, or a
 // user folder that cannot be created, still gives its path; the store then reads nothing
@@ -34,8 +36,12 @@ QString userConfigFolder();
 QString chooseConfigFile(const QString &pProgramFolder, const QString &pUserFolder,
                          const FolderWritableTest &pIsWritable = canCreateFilesIn);
 
+// Whether pFolder lies in the system's own tree (/usr), which belongs to the package manager.
+bool isSystemFolder(const QString &pFolder);
+
 // The configuration file of this run: chooseConfigFile with the application's folder
-// (QCoreApplication::applicationDirPath) and userConfigFolder(). Needs a QCoreApplication.
+// (QCoreApplication::applicationDirPath), userConfigFolder() and a test that takes a system
+// folder as unwritable. Needs a QCoreApplication.
 QString configFilePath();
 
 } // namespace pindrel

@@ -457,6 +457,44 @@ TEST_F(PictureFiles, FormatsQtReadsLoadAtMostThirtyTwoSquare)
     EXPECT_EQ(loadPictureFile(write("dot.gif", kOnePixelGif), 32).size(), QSize(1, 1));
 }
 
+// Paletted pictures keep their colours wherever they are drawn: a 1-bit picture turned into a
+// pixmap as it is would be drawn as a mask in the painter's colours.
+TEST_F(PictureFiles, PalettedPicturesShowInTheirOwnColours)
+{
+    const QColor blue(30, 120, 200);
+    QImage mono(48, 48, QImage::Format_Mono);
+    mono.setColorTable({blue.rgb(), qRgb(255, 255, 255)});
+    mono.fill(0);
+    QImage indexed(20, 20, QImage::Format_Indexed8);
+    indexed.setColorTable({blue.rgb()});
+    indexed.fill(0);
+    struct Row
+    {
+        const char *name;
+        QString file;
+    };
+    const Row rows[] = {
+        // As ImageMagick writes a picture of one colour: a PNG with a 1-bit palette.
+        {"written by ImageMagick",
+         QStringLiteral(PINDREL_SOURCE_DIR "/app/tests/pictures/one-colour.png")},
+        {"1-bit, scaled down", save("mono.png", mono, "PNG")},
+        {"8-bit palette", save("indexed.png", indexed, "PNG")},
+        {"8-bit palette bitmap", save("indexed.bmp", indexed, "BMP")},
+    };
+    for (const Row &row : rows) {
+        const QPixmap loaded = loadPictureFile(row.file, 32);
+        ASSERT_FALSE(loaded.isNull()) << row.name;
+        EXPECT_LE(loaded.width(), 32) << row.name;
+        QImage canvas(loaded.size(), QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        QPainter painter(&canvas);
+        painter.setPen(Qt::red);
+        painter.drawPixmap(0, 0, loaded);
+        painter.end();
+        EXPECT_EQ(canvas.pixelColor(loaded.width() / 2, loaded.height() / 2), blue) << row.name;
+    }
+}
+
 TEST_F(PictureFiles, IconFileGivesItsThirtyTwoPixelImage)
 {
     const QString shipped = QStringLiteral(PINDREL_SOURCE_DIR "/app/resources/icons/folder.ico");

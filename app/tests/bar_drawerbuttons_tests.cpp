@@ -3,10 +3,13 @@
 // Offscreen at 96 DPI: 15 twips a pixel, the default bar 390 twips = 26 pixels high.
 
 #include "bar/barbutton.h"
+#include "bar/barmenus.h"
 #include "bar/buttonarray.h"
 #include "bar/dragtargets.h"
 #include "bar/drawerbuttonlayout.h"
 #include "bar/drawerbuttons.h"
+#include "bar/draweroverflow.h"
+#include "bar/form1.h"
 #include "bar/imagelist.h"
 #include "bar_testsupport.h"
 #include "startup/registry.h"
@@ -15,6 +18,8 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMenu>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -72,8 +77,9 @@ TEST(DrawerButtons, IconOnlyButtonsAreSquaresSixtyTwipsApart)
     BarOnFolder folder;
     folder.writeConfig(drawersConfig(5, 2, 390));
     Form1 &bar = folder.start();
-    // Side by side at 390: cmdProg at 375, the first drawer at 750 twips.
-    EXPECT_EQ(bar.cmdProg()->geometry(), QRect(25, 0, 21, 21));
+    // Side by side at 390: cmdProg at 375, the first drawer at 750 twips; both fixed buttons
+    // as high as the drawer buttons and level with them.
+    EXPECT_EQ(bar.cmdProg()->geometry(), QRect(25, 1, 21, 24));
     const std::vector<QRect> buttons = drawerGeometry(bar);
     ASSERT_EQ(buttons.size(), 5U);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -192,7 +198,9 @@ TEST(DrawerButtons, BarHighEnoughStacksTheFixedButtons)
             EXPECT_EQ(bar.cmdProg()->pos(), QPoint(0, 25)) << row.height;
             EXPECT_EQ(first.x(), 25) << "first drawer at 375 twips, height " << row.height;
         } else {
-            EXPECT_EQ(bar.cmdProg()->pos(), QPoint(25, 0)) << row.height;
+            // In one row with the drawer buttons, as high as they are.
+            EXPECT_EQ(bar.cmdProg()->pos(), QPoint(25, 1)) << row.height;
+            EXPECT_EQ(bar.cmdAdd()->geometry(), QRect(0, 1, 21, first.height())) << row.height;
             EXPECT_EQ(first.x(), 50) << row.height;
         }
         // Every drawer button is as high as the bar inside, less the template's margins.
@@ -365,7 +373,9 @@ TEST_P(OddCaption, MeasuresAndPaintsWithoutTrouble)
     BarButton *button = bar.cmdB().item(1);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->caption(), GetParam().caption);
-    EXPECT_EQ(button->width(), captionPixels(*button, GetParam().caption) + 8);
+    // A caption wider than the bar leaves room for the overflow button (and is elided).
+    const int room = bar.width() - button->x() - 4 - button->height();
+    EXPECT_EQ(button->width(), std::min(captionPixels(*button, GetParam().caption) + 8, room));
     EXPECT_EQ(bar.cmdB().item(2)->x(), button->x() + button->width() + 4);
     EXPECT_FALSE(button->grab().isNull());
 }
@@ -398,3 +408,72 @@ TEST(DrawerButtons, HundredDrawersRunPastTheBarWithoutWrapping)
 
 } // namespace
 } // namespace pindrel
+
+namespace pindrel::test {
+namespace {
+
+// More drawers than the bar's width holds: the last place is the overflow button, and every
+// drawer that did not fit is reached through its list, left click and right click alike.
+TEST(DrawerButtons, HundredDrawersReachTheLastThroughTheOverflow)
+{
+    struct Row
+    {
+        const char *name;
+        int count;
+        int style;
+        bool overflows;
+    };
+    const Row rows[] = {
+        {"a few fit", 5, 0, false},
+        {"a hundred with captions", 100, 0, true},
+        {"a hundred squares", 100, 2, true},
+    };
+    for (const Row &row : rows) {
+        BarOnFolder folder;
+        folder.writeConfig(drawersConfig(row.count, row.style, 390));
+        Form1 &bar = folder.start();
+        DrawerOverflow &overflow = bar.drawerButtons().overflow();
+        ASSERT_EQ(overflow.button().isVisibleTo(&bar), row.overflows) << row.name;
+        if (!row.overflows) {
+            EXPECT_TRUE(overflow.hidden().empty()) << row.name;
+            continue;
+        }
+        // Nothing visible reaches past the bar, and the overflow button comes right after the
+        // last visible drawer button.
+        const QRect more = overflow.button().geometry();
+        EXPECT_LE(more.right(), bar.width() - 1) << row.name;
+        int lastVisible = 0;
+        for (int n = 1; n <= row.count; ++n) {
+            const BarButton *button = bar.cmdB().item(n);
+            if (button->isVisibleTo(&bar)) {
+                EXPECT_LT(button->geometry().right(), more.left()) << row.name << " " << n;
+                lastVisible = n;
+            }
+        }
+        ASSERT_GT(lastVisible, 1) << row.name;
+        ASSERT_FALSE(overflow.hidden().empty());
+        EXPECT_EQ(overflow.hidden().front(), lastVisible + 1) << row.name;
+        EXPECT_EQ(overflow.hidden().back(), 100) << row.name;
+
+        overflow.showList();
+        QMenu &list = overflow.menu();
+        ASSERT_EQ(list.actions().size(), static_cast<qsizetype>(overflow.hidden().size()));
+        QAction *last = list.actions().back();
+        EXPECT_EQ(last->text(), QStringLiteral("Drawer 100")) << row.name;
+        // A right click asks for the drawer menu of that drawer...
+        const QPoint at = list.actionGeometry(last).center();
+        QTest::mouseClick(&list, Qt::RightButton, {}, at);
+        EXPECT_EQ(bar.menus().tag(), QStringLiteral("100")) << row.name;
+        bar.menus().m()->close();
+        // ...a left click opens it and a second one closes it again.
+        last->trigger();
+        EXPECT_FALSE(folder.state().openDrawers()[100].isNull()) << row.name;
+        last->trigger();
+        flushDeletions();
+        EXPECT_TRUE(folder.state().openDrawers()[100].isNull()) << row.name;
+        list.close();
+    }
+}
+
+} // namespace
+} // namespace pindrel::test

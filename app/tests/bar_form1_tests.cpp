@@ -33,6 +33,8 @@ public:
         int workAreaRequests = 0;
         platform::AppBarRect reserved{};
         uint32_t reservedEdge = 99;
+        // The primary monitor; the taskbar is the lowest 30 pixels of it.
+        platform::AppBarRect screen{0, 0, 1280, 800};
     };
 
     explicit ScriptedAppBar(Log &pLog)
@@ -48,7 +50,8 @@ public:
     }
     bool getTaskbarPos(platform::AppBarData &pData) override
     {
-        pData.rc = {0, 770, 1280, 800};
+        pData.rc = {m_log.screen.left, m_log.screen.bottom - 30, m_log.screen.right,
+                    m_log.screen.bottom};
         return true;
     }
     void queryPos(platform::AppBarData &) override { }
@@ -63,7 +66,7 @@ public:
         ++m_log.workAreaRequests;
         return false;
     }
-    platform::AppBarRect screenRect() const override { return {0, 0, 1280, 800}; }
+    platform::AppBarRect screenRect() const override { return m_log.screen; }
     platform::AppBarRect workArea() const override { return {0, 0, 1280, 770}; }
 
 private:
@@ -196,6 +199,49 @@ TEST_P(Placement, DocksOnlyAtTopOrBottom)
 INSTANTIATE_TEST_SUITE_P(Bar, Placement, ::testing::ValuesIn(kPlacements),
                          [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
+// A change of monitors docks the bar again: the old band is given back and the new one, on the
+// primary monitor as it is now, reserved.
+struct RedockCase
+{
+    const char *name;
+    const char *position;
+    platform::AppBarRect monitor;
+    platform::AppBarRect placed;
+};
+
+const RedockCase kRedocks[] = {
+    {"top_primary_moved_right", "TOP", {1280, 0, 2560, 1080}, {1280, 0, 2560, 26}},
+    {"bottom_primary_shrunk", "BOTTOM", {0, 0, 1024, 768}, {0, 712, 1024, 738}},
+    {"bottom_primary_below_another", "BOTTOM", {0, 1080, 1280, 1880}, {0, 1824, 1280, 1850}},
+    {"undocked_follows_the_primary", "LEFT", {1280, 0, 2560, 1080}, {1280, 0, 2560, 26}},
+};
+
+class Redock : public BarFixture, public ::testing::WithParamInterface<RedockCase>
+{
+};
+
+TEST_P(Redock, FollowsThePrimaryMonitor)
+{
+    const RedockCase &row = GetParam();
+    writeConfig(std::string("[MAIN]\nPOSITION=") + row.position + "\n[GRAL]\nCANTBOT=1\n");
+    auto bar = start();
+    ASSERT_TRUE(m_loaded);
+    const int registrations = m_log.registrations;
+    m_log.screen = row.monitor;
+    bar->redock();
+    EXPECT_EQ(bar->deviceGeometry(), row.placed);
+    if (bar->isRegistered()) {
+        EXPECT_EQ(m_log.removals, 1);
+        EXPECT_EQ(m_log.registrations, registrations + 1);
+        EXPECT_EQ(m_log.reserved, row.placed);
+    } else {
+        EXPECT_EQ(m_log.registrations, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bar, Redock, ::testing::ValuesIn(kRedocks),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
 TEST_F(BarFixture, UnloadWritesTheDrawerCountAndRemovesTheBar)
 {
     writeConfig("[GRAL]\nCANTBOT=2\n[BUTTON1]\nPATH=/\n[BUTTON2]\nPATH=/tmp\n");
@@ -325,10 +371,12 @@ struct HeightCase
 };
 
 // HEIGHT is read with "0" in front: blank counts as missing (390), letters and negatives do not
-// convert and leave 0.
+// convert and leave 0. The bar is drawn no lower than 16 pixels and no higher than a third of
+// its 800-pixel monitor, whatever is stored.
 const HeightCase kHeights[] = {
-    {"default", "390", 26}, {"blank", "   ", 26},     {"letters", "abc", 0},
-    {"negative", "-30", 0}, {"overflow", "99999", 0}, {"tall", "1200", 80},
+    {"default", "390", 26}, {"blank", "   ", 26},      {"letters", "abc", 16},
+    {"negative", "-5", 16}, {"overflow", "99999", 16}, {"zero", "0", 16},
+    {"tall", "1200", 80},   {"third", "4000", 266},    {"whole_screen", "20000", 266},
 };
 
 class Height : public BarFixture, public ::testing::WithParamInterface<HeightCase>
@@ -341,7 +389,12 @@ TEST_P(Height, SizesTheBar)
                 + "\n[GRAL]\nCANTBOT=1\n");
     auto bar = start();
     EXPECT_EQ(bar->height(), GetParam().pixels);
-    EXPECT_GE(bar->cmdBTemplate()->height(), 0);
+    EXPECT_EQ(bar->cmdBTemplate()->height(), GetParam().pixels - 2);
+    // The stored value stays as the user wrote it.
+    EXPECT_EQ(m_state.ini().getLeerValor("MAIN", "HEIGHT"),
+              std::string(GetParam().value).find_first_not_of(' ') == std::string::npos
+                  ? "390"
+                  : GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bar, Height, ::testing::ValuesIn(kHeights),

@@ -2,6 +2,7 @@
 // real folders and a recording store.
 
 #include "bar/draweropener.h"
+#include "bar/drawerplacement.h"
 #include "drawer/drawertoolbar.h"
 #include "drawer/filelist.h"
 #include "drawer/form2.h"
@@ -352,9 +353,8 @@ TEST_F(DrawerOpenerTest, StoredGeometryIsAppliedByTheRules)
             EXPECT_FLOAT_EQ(window->widthTwips(), *row.width);
             EXPECT_FLOAT_EQ(window->heightTwips(), *row.height);
         } else {
-            // Set to 0: the window shrinks as far as its controls let it.
-            EXPECT_EQ(window->width(), window->minimumWidth());
-            EXPECT_EQ(window->height(), window->minimumHeight());
+            // Set to 0, which leaves no usable window: it opens at the smallest usable size.
+            EXPECT_EQ(window->size(), kMinimumDrawerSize);
         }
         EXPECT_EQ(window->tool(QStringLiteral("ID_Top"))->State(), row.pinned);
         m_opener.reset(); // deletes the window without its closing step

@@ -111,6 +111,17 @@ TEST(ConfigLocation, WritableProgramFolderHoldsTheFile)
         QDir(program.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
+// An installed copy (the package's /usr/lib/pindrel/bin) keeps its settings in the user's
+// folder even when root, who may write there, runs it.
+TEST(ConfigLocation, SystemFoldersAreNotTheUsers)
+{
+    QTemporaryDir elsewhere;
+    EXPECT_TRUE(isSystemFolder(QStringLiteral("/usr/lib")));
+    EXPECT_TRUE(isSystemFolder(QStringLiteral("/usr/bin/../lib")));
+    EXPECT_FALSE(isSystemFolder(elsewhere.path()));
+    EXPECT_FALSE(isSystemFolder(QStringLiteral("/nonexistent/usr/lib")));
+}
+
 TEST(ConfigLocation, UnwritableProgramFolderUsesTheUserFolder)
 {
     QTemporaryDir program;

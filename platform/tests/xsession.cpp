@@ -11,7 +11,7 @@ constexpr int scriptTimeoutMs = 60000;
 
 } // namespace
 
-XSession::XSession(Kind pKind)
+XSession::XSession(Kind pKind, const QStringList &pOptions)
 {
     if (!m_folder.isValid()) {
         m_error = QStringLiteral("no temporary folder");
@@ -22,6 +22,7 @@ XSession::XSession(Kind pKind)
                           QString::number(QCoreApplication::applicationPid())};
     if (pKind == Kind::BareServer)
         arguments << QStringLiteral("--bare");
+    arguments << pOptions;
     if (!runScript(arguments))
         return;
     QFile env(m_folder.filePath(QStringLiteral("env")));

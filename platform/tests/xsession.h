@@ -4,6 +4,7 @@
 // with openbox and a tint2 panel at the bottom, or with --bare the X server alone.
 
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <QtCore/QTemporaryDir>
 
 class XSession
@@ -12,8 +13,9 @@ public:
     enum class Kind { Desktop, BareServer };
 
     // Starts the session and waits until it is ready (the script waits for the window manager,
-    // the panel and the work area). isRunning() tells whether it came up.
-    explicit XSession(Kind pKind);
+    // the panel and the work area). pOptions go to the script as they are (--wm, --size,
+    // --monitors, --dpi). isRunning() tells whether it came up.
+    explicit XSession(Kind pKind, const QStringList &pOptions = {});
     ~XSession();
 
     XSession(const XSession &) = delete;

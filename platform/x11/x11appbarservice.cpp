@@ -1,7 +1,7 @@
 #include "platform/x11appbarservice.h"
 
 #include "ewmhconnection.h"
-#include "linux/primaryscreen.h"
+#include "randrmonitors.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -160,10 +160,15 @@ bool X11AppBarService::newBar(AppBarData &pData)
 
 bool X11AppBarService::getTaskbarPos(AppBarData &pData)
 {
-    const std::vector<Band> bands = otherBands(pData.hWnd);
+    // Only what lies on the bar's monitor counts, and only the part that does: a panel on
+    // another monitor is no taskbar of this one.
+    const AppBarRect monitor = screenRect();
+    std::vector<Band> bands = otherBands(pData.hWnd);
+    for (Band &band : bands)
+        band.rect = clipped(band.rect, monitor);
     const auto largest =
         std::ranges::max_element(bands, {}, [](const Band &pBand) { return area(pBand.rect); });
-    if (largest == bands.end())
+    if (largest == bands.end() || area(largest->rect) == 0)
         return false;
     pData.rc = largest->rect;
     return true;
@@ -231,6 +236,7 @@ void X11AppBarService::setPos(AppBarData &pData)
         strut.bottom_end_x = lastX;
         break;
     }
+    m_reserved[pData.hWnd] = Band{pData.uEdge, rect, window};
     xcb_ewmh_set_wm_strut_partial(ewmh, window, strut);
     // The older property for window managers that know only the full-length struts.
     xcb_ewmh_set_wm_strut(ewmh, window, strut.left, strut.right, strut.top, strut.bottom);
@@ -256,9 +262,11 @@ bool X11AppBarService::setWorkArea(const AppBarRect &)
 
 AppBarRect X11AppBarService::screenRect() const
 {
-    if (m_ewmh->connection() == EwmhConnection::qtConnection()) {
-        if (const auto screen = primaryScreenRect())
-            return *screen;
+    // Straight from the server: Qt may not have caught up with a change yet.
+    if (m_ewmh->isValid()) {
+        const std::vector<Monitor> monitors = randrMonitors(*m_ewmh);
+        if (const Monitor *primary = primaryMonitor(monitors))
+            return primary->rect;
     }
     return rootRect();
 }
@@ -337,25 +345,86 @@ std::vector<X11AppBarService::Band> X11AppBarService::otherBands(quintptr pOwnWi
 {
     // A registration asks three times within a millisecond; each look costs two round trips to
     // the X server, each a wait on a busy server while the bar starts.
-    std::vector<Band> all;
+    Look look;
     if (m_sequenceDepth == 0) {
-        all = readBands();
+        look = readLook();
     } else {
         if (!m_look)
-            m_look = readBands();
-        all = *m_look;
+            m_look = readLook();
+        look = *m_look;
     }
-    std::erase_if(all, [pOwnWindow](const Band &pBand) {
-        return pBand.window == static_cast<uint32_t>(pOwnWindow);
-    });
-    return all;
+    std::vector<Band> own;
+    std::vector<Band> others;
+    for (const Band &band : look.bands)
+        (band.window == static_cast<uint32_t>(pOwnWindow) ? own : others).push_back(band);
+    if (const auto reserved = m_reserved.find(pOwnWindow); reserved != m_reserved.end())
+        own.push_back(reserved->second);
+    if (look.workArea) {
+        const std::vector<Band> implied = workAreaBands(*look.workArea, others, own);
+        others.insert(others.end(), implied.begin(), implied.end());
+    }
+    return others;
 }
 
-std::vector<X11AppBarService::Band> X11AppBarService::readBands() const
+std::vector<X11AppBarService::Band>
+X11AppBarService::workAreaBands(const AppBarRect &pWorkArea, const std::vector<Band> &pOthers,
+                                const std::vector<Band> &pOwn) const
 {
+    const AppBarRect root = rootRect();
+    // How far from its own edge of the root a band reaches.
+    const auto reach = [&root](uint32_t pEdge, const AppBarRect &pRect) {
+        switch (pEdge) {
+        case ABE_LEFT:
+            return pRect.right - root.left;
+        case ABE_TOP:
+            return pRect.bottom - root.top;
+        case ABE_RIGHT:
+            return root.right - pRect.left;
+        default:
+            return root.bottom - pRect.top;
+        }
+    };
+    const std::array<int, 4> insets = {pWorkArea.left - root.left, pWorkArea.top - root.top,
+                                       root.right - pWorkArea.right,
+                                       root.bottom - pWorkArea.bottom};
+    const std::array<AppBarRect, 4> full = {
+        AppBarRect{root.left, root.top, pWorkArea.left, root.bottom},
+        AppBarRect{root.left, root.top, root.right, pWorkArea.top},
+        AppBarRect{pWorkArea.right, root.top, root.right, root.bottom},
+        AppBarRect{root.left, pWorkArea.bottom, root.right, root.bottom}};
+    const auto explains = [&](const std::vector<Band> &pBands, uint32_t pEdge, int pInset) {
+        return std::ranges::any_of(pBands, [&](const Band &pBand) {
+            return pBand.edge == pEdge && reach(pEdge, pBand.rect) >= pInset;
+        });
+    };
+
     std::vector<Band> bands;
+    for (uint32_t edge = ABE_LEFT; edge <= ABE_BOTTOM; ++edge) {
+        const int inset = insets[edge];
+        // A work area larger than the root, or not shrunk on this side: nothing reserved here.
+        if (inset <= 0
+            || inset >= (edge == ABE_LEFT || edge == ABE_RIGHT ? root.width() : root.height()))
+            continue;
+        if (explains(pOthers, edge, inset))
+            continue;
+        if (explains(pOwn, edge, inset)) {
+            if (m_workAreaBands[edge])
+                bands.push_back(*m_workAreaBands[edge]);
+            continue;
+        }
+        const Band band{edge, full[edge], 0};
+        m_workAreaBands[edge] = band;
+        bands.push_back(band);
+    }
+    return bands;
+}
+
+X11AppBarService::Look X11AppBarService::readLook() const
+{
+    Look look;
+    std::vector<Band> &bands = look.bands;
     if (!m_ewmh->isValid())
-        return bands;
+        return look;
     xcb_connection_t *connection = m_ewmh->connection();
     xcb_ewmh_connection_t *ewmh = m_ewmh->ewmh();
 
@@ -364,8 +433,17 @@ std::vector<X11AppBarService::Band> X11AppBarService::readBands() const
     // reparent.
     const auto clientsPending =
         m_ewmh->requestCardinalsOfEach({m_ewmh->root()}, ewmh->_NET_CLIENT_LIST, XCB_ATOM_WINDOW);
+    const auto workAreaPending =
+        m_ewmh->requestCardinalsOfEach({m_ewmh->root()}, ewmh->_NET_WORKAREA);
     const xcb_query_tree_cookie_t treeCookie = xcb_query_tree(connection, m_ewmh->root());
     const auto clients = m_ewmh->collect(clientsPending).front();
+    // Desktop 0's, the one the bar is on (it shows on all of them).
+    if (const auto area = m_ewmh->collect(workAreaPending).front(); area && area->size() >= 4) {
+        const auto &values = *area;
+        look.workArea = AppBarRect{static_cast<int>(values[0]), static_cast<int>(values[1]),
+                                   static_cast<int>(values[0] + values[2]),
+                                   static_cast<int>(values[1] + values[3])};
+    }
     const std::unique_ptr<xcb_query_tree_reply_t, FreeDeleter> tree(
         xcb_query_tree_reply(connection, treeCookie, nullptr));
 
@@ -406,7 +484,7 @@ std::vector<X11AppBarService::Band> X11AppBarService::readBands() const
             bands.push_back(band);
         }
     }
-    return bands;
+    return look;
 }
 
 } // namespace pindrel::platform

@@ -52,6 +52,34 @@ bool isShown(const QWindow *pWindow)
 
 } // namespace
 
+bool X11Window::setDeviceGeometry(QWindow *pWindow, int pLeft, int pTop, int pRight, int pBottom)
+{
+    const auto target = targetOf(pWindow);
+    if (!target || pRight <= pLeft || pBottom <= pTop)
+        return false;
+    xcb_connection_t *connection = target->connection->connection();
+    // WM_SIZE_HINTS: flags first; resize increments and base size are flags 64 and 256.
+    constexpr uint32_t resizeIncrements = 64;
+    constexpr uint32_t baseSize = 256;
+    if (auto hints = target->connection->cardinals(target->window, XCB_ATOM_WM_NORMAL_HINTS,
+                                                   XCB_ATOM_WM_SIZE_HINTS);
+        hints && !hints->empty() && ((*hints)[0] & (resizeIncrements | baseSize)) != 0) {
+        (*hints)[0] &= ~(resizeIncrements | baseSize);
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, target->window,
+                            XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                            static_cast<uint32_t>(hints->size()), hints->data());
+    }
+    const uint32_t values[] = {static_cast<uint32_t>(pLeft), static_cast<uint32_t>(pTop),
+                               static_cast<uint32_t>(pRight - pLeft),
+                               static_cast<uint32_t>(pBottom - pTop)};
+    xcb_configure_window(connection, target->window,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH
+                             | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(connection);
+    return true;
+}
+
 void X11Window::prepareConnection()
 {
     EwmhConnection::forQt();

@@ -54,15 +54,18 @@ public:
     // space (it does not list _NET_WM_STRUT_PARTIAL nor _NET_WM_STRUT in _NET_SUPPORTED).
     virtual bool newBar(AppBarData &pData) = 0;
 
-    // ABM_GETTASKBARPOS: pData.rc becomes the band that another dock reserves (a panel's
-    // strut), in root-window pixels. With several, the largest band counts. False, with pData.rc
-    // untouched, when no other window reserves space.
+    // ABM_GETTASKBARPOS: pData.rc becomes the band that something else reserves on the bar's
+    // monitor (screenRect), in root-window pixels, cut to that monitor: a strut of any other
+    // window, whatever its type, or a band the window manager's work area leaves out that no
+    // strut explains (a panel the window manager draws itself). With several, the largest band
+    // counts. False, with pData.rc untouched, when nothing reserves space there.
     virtual bool getTaskbarPos(AppBarData &pData) = 0;
 
     // ABM_QUERYPOS: adjusts the proposed pData.rc for the edge pData.uEdge so that it leaves the
-    // bands of other docks free. A band on the same edge pushes the rectangle away from the edge,
-    // keeping its size; a band on a side edge cuts the rectangle's matching side. An inverted
-    // rectangle is taken as empty. Nothing is written anywhere.
+    // bands of other docks (as getTaskbarPos finds them, on any monitor) free. A band on the same
+    // edge pushes the rectangle away from the edge, keeping its size; a band on a side edge cuts
+    // the rectangle's matching side. An inverted rectangle is taken as empty. Nothing is written
+    // anywhere.
     virtual void queryPos(AppBarData &pData) = 0;
 
     // ABM_SETPOS: runs queryPos, then reserves pData.rc along pData.uEdge for pData.hWnd
@@ -80,7 +83,7 @@ public:
     // nothing. Removing the bar (remove) is what gives its band back.
     virtual bool setWorkArea(const AppBarRect &pRect) = 0;
 
-    // The desktop window's rectangle: the whole primary screen in device pixels.
+    // The desktop window's rectangle: the primary monitor in device pixels (see monitors.h).
     virtual AppBarRect screenRect() const = 0;
 
     // The work area of desktop 0 as the window manager publishes it (_NET_WORKAREA); the whole

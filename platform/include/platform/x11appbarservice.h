@@ -5,6 +5,8 @@
 
 #include "platform/appbar.h"
 
+#include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -52,11 +54,24 @@ private:
         uint32_t window = 0;
     };
 
-    // The bands of every dock but pOwnWindow: read from the server, or within a sequence from
-    // the look taken at its first call.
+    // What one look at the server finds: every window's struts, and the work area.
+    struct Look
+    {
+        std::vector<Band> bands;
+        std::optional<AppBarRect> workArea;
+    };
+
+    // The bands of everything that reserves space but pOwnWindow: the struts of every other
+    // window, and the bands the work area leaves out that no strut explains (a panel the window
+    // manager draws itself). Read from the server, or within a sequence from the look taken at
+    // its first call.
     std::vector<Band> otherBands(quintptr pOwnWindow) const;
-    // Every dock's bands, read from the server.
-    std::vector<Band> readBands() const;
+    Look readLook() const;
+    // The work area's insets from the root's edges that no other window's strut explains. An
+    // inset that pOwn (the bar's own bands) explains hides whatever the window manager reserves
+    // beneath it; the band seen there before the bar reserved its own is taken instead.
+    std::vector<Band> workAreaBands(const AppBarRect &pWorkArea, const std::vector<Band> &pOthers,
+                                    const std::vector<Band> &pOwn) const;
     // The bands one window's struts reserve: the partial struts when it has them, else the
     // full-length ones.
     std::vector<Band> bandsFrom(const std::optional<std::vector<uint32_t>> &pPartial,
@@ -69,7 +84,12 @@ private:
     EwmhConnection *m_ewmh = nullptr;
     std::set<quintptr> m_registered;
     int m_sequenceDepth = 0;
-    mutable std::optional<std::vector<Band>> m_look; // within a sequence
+    mutable std::optional<Look> m_look; // within a sequence
+    // The band each bar reserved last; kept after removal, while the window manager may still
+    // show it in the work area.
+    std::map<quintptr, Band> m_reserved;
+    // Per edge, the band last seen in the work area that no strut explained.
+    mutable std::array<std::optional<Band>, 4> m_workAreaBands;
 };
 
 } // namespace pindrel::platform

@@ -51,6 +51,13 @@ public:
     // (_NET_ACTIVE_WINDOW, as a direct user action).
     static bool activate(QWindow *pWindow);
 
+    // Places a shown window at exactly these device pixels (left, top, right, bottom). At a
+    // fractional device pixel ratio Qt asks the window manager to size the window in steps of
+    // the rounded ratio (WM_NORMAL_HINTS resize increments), so a bar of 39 pixels becomes 38
+    // under a window manager that keeps to them: the steps are taken out of the hints first.
+    // The window manager's answer brings Qt's own idea of the geometry in line.
+    static bool setDeviceGeometry(QWindow *pWindow, int pLeft, int pTop, int pRight, int pBottom);
+
     // The window's _NET_WM_WINDOW_OPACITY, nullopt when it has none or is not an X window.
     static std::optional<uint32_t> opacityProperty(WId pWindow);
 };

@@ -1,0 +1,17 @@
+# Run by CPack on the staging tree before it packs it: the portable folder (bin/, lib/) moves
+# to lib/pindrel/, and bin/pindrel becomes a link to the program there.
+file(GLOB_RECURSE pindrel_staged_programs LIST_DIRECTORIES false "${CPACK_TEMPORARY_DIRECTORY}/*/bin/pindrel")
+foreach(program ${pindrel_staged_programs})
+    get_filename_component(bin ${program} DIRECTORY)
+    get_filename_component(usr ${bin} DIRECTORY)
+    set(private ${usr}/lib/pindrel)
+    file(MAKE_DIRECTORY ${private}/lib)
+    file(RENAME ${bin} ${private}/bin)
+    file(GLOB libraries "${usr}/lib/*.so*")
+    foreach(library ${libraries})
+        get_filename_component(name ${library} NAME)
+        file(RENAME ${library} ${private}/lib/${name})
+    endforeach()
+    file(MAKE_DIRECTORY ${usr}/bin)
+    file(CREATE_LINK ../lib/pindrel/bin/pindrel ${usr}/bin/pindrel SYMBOLIC)
+endforeach()

@@ -6,6 +6,9 @@
 // in several processes never lose each other's updates, and it replaces the file atomically (a
 // temporary file in the same folder, flushed, then renamed over the old one with its
 // permissions), so that a crash leaves either the old or the new file, never a torn one.
+//
+// A write follows symbolic links as writepath.h describes; a dangling link is written through,
+// creating the file it names.
 
 #include <functional>
 #include <memory>
@@ -31,9 +34,13 @@ public:
     };
     // Runs pEdit on the current document under the lock; pEdit returns whether it changed it.
     Outcome update(Create pCreate, const std::function<bool(IniDocument &)> &pEdit) const;
+    // After Failed: the errno of the cause (EISDIR for a folder, EACCES for a read-only file,
+    // EPERM for a link that is not followed, ...).
+    int error() const { return m_error; }
 
 private:
     std::string m_path;
+    mutable int m_error = 0;
 };
 
 } // namespace txini

@@ -47,6 +47,7 @@ const LineCase kLineCases[] = {
     {"header_without_close", "[open  ", LineKind::Section, "open", ""},
     {"header_text_after_close", "[a] x=1", LineKind::Section, "a", ""},
     {"header_nested_open", "[[a]", LineKind::Section, "[a", ""},
+    {"header_to_last_close", " [a]b ] x", LineKind::Section, "a]b", ""},
     {"header_empty", "[]", LineKind::Section, "", ""},
     {"comment", ";x=1", LineKind::Comment, "", ""},
     {"comment_indented", "\t ;x", LineKind::Comment, "", ""},
@@ -127,7 +128,7 @@ TEST(Document, BlankValueIsReplacedWithoutItsBlanks)
     IniDocument document = IniDocument::parse("[a]\nk=   \nj = old\n");
     document.setValue("a", "k", "390");
     document.setValue("a", "j", "new");
-    EXPECT_EQ(document.serialize(), "[a]\nk=390\nj = new\n");
+    EXPECT_EQ(document.serialize(), "[a]\nk=390\nj=new\n");
 }
 
 TEST(Document, SettingTheSameValueChangesNothing)
@@ -135,7 +136,7 @@ TEST(Document, SettingTheSameValueChangesNothing)
     IniDocument document = IniDocument::parse("[a]\nk = v\n");
     EXPECT_FALSE(document.setValue("A", "K", "v"));
     EXPECT_TRUE(document.setValue("a", "k", "w"));
-    EXPECT_EQ(document.serialize(), "[a]\nk = w\n");
+    EXPECT_EQ(document.serialize(), "[a]\nk=w\n");
 }
 
 TEST(TextRules, FoldCaseCoversCommonAlphabets)
@@ -294,6 +295,78 @@ TEST(ProfileFile, WriteThroughLinkKeepsTheLink)
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(test::readBytes(target), "[a]\nk=2\n");
 }
+
+TEST(ProfileFile, WriteThroughDanglingLinkCreatesItsTarget)
+{
+    test::TempDir dir;
+    const std::string link = dir.file("d.ini");
+    fs::create_symlink("missing.ini", link);
+    ASSERT_NE(WritePrivateProfileStringA("a", "k", "v", link.c_str()), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readBytes(dir.file("missing.ini")), "[a]\nk=v\n");
+    EXPECT_EQ(readValue(link, "a", "k"), "v");
+    // A link into a folder that is not there leads nowhere: nothing is created.
+    fs::create_symlink("absent/x.ini", dir.file("far.ini"));
+    EXPECT_EQ(WritePrivateProfileStringA("a", "k", "v", dir.file("far.ini").c_str()), 0);
+    EXPECT_FALSE(fs::exists(dir.path() / "absent"));
+}
+
+// A link in a shared folder with the sticky bit (such as /tmp) is followed only when its owner
+// is the caller or the folder's owner, as the kernel's protection of such links has it.
+struct LinkCase
+{
+    const char *name;
+    mode_t folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool linkToFolder; // the link stands for a folder on the way, not for the file itself
+    bool followed;
+};
+
+constexpr uid_t kRoot = 0;
+constexpr uid_t kOther = 65534; // nobody
+
+const LinkCase kLinkCases[] = {
+    {"other_users_link_in_sticky_folder", 01777, kRoot, kOther, false, false},
+    {"other_users_folder_link_in_sticky_folder", 01777, kRoot, kOther, true, false},
+    {"own_link_in_sticky_folder", 01777, kRoot, kRoot, false, true},
+    {"folder_owners_link_in_sticky_folder", 01777, kOther, kOther, false, true},
+    {"other_users_link_in_plain_shared_folder", 0777, kRoot, kOther, false, true},
+    {"other_users_link_in_sticky_private_folder", 01755, kRoot, kOther, false, true},
+};
+
+class LinkFollowing : public ::testing::TestWithParam<LinkCase>
+{
+};
+
+TEST_P(LinkFollowing, FollowsOnlyWhereTheKernelWould)
+{
+    const LinkCase &row = GetParam();
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    test::TempDir dir;
+    const fs::path shared = dir.path() / "shared";
+    const fs::path victim = dir.path() / "victim";
+    fs::create_directory(shared);
+    fs::create_directory(victim);
+    const std::string target = (victim / "config.ini").string();
+    test::writeBytes(target, "[a]\nk=1\n");
+    const fs::path link = shared / (row.linkToFolder ? "folder" : "config.ini");
+    fs::create_symlink(row.linkToFolder ? victim : fs::path(target), link);
+    ASSERT_EQ(::lchown(link.c_str(), row.linkOwner, row.linkOwner), 0);
+    ASSERT_EQ(::chown(shared.c_str(), row.folderOwner, row.folderOwner), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), row.folderMode), 0);
+    const std::string path = row.linkToFolder ? (link / "config.ini").string() : link.string();
+
+    const int written = WritePrivateProfileStringA("a", "k", "2", path.c_str());
+
+    EXPECT_EQ(written != 0, row.followed);
+    EXPECT_EQ(test::readBytes(target), row.followed ? "[a]\nk=2\n" : "[a]\nk=1\n");
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+INSTANTIATE_TEST_SUITE_P(ProfileFile, LinkFollowing, ::testing::ValuesIn(kLinkCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 struct RefusedCase
 {

@@ -13,11 +13,13 @@
 #include <fstream>
 #include <sstream>
 #else
+#include "inplacejournal.h"
 #include "posixio.h"
 #include "writepath.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -120,6 +122,63 @@ bool replaceAtomically(const std::string &pTarget, const struct stat &pOld,
     return true;
 }
 
+// Rewrites the file where it stands, for a folder that refuses new files. The journal's record
+// comes first, so that a rewrite cut short is finished by the next call; without a place for
+// the record the file is left as it is.
+bool rewriteInPlace(int pFd, const struct stat &pInfo, const std::string &pOld,
+                    const std::string &pNew)
+{
+    InPlaceJournal journal(pInfo.st_dev, pInfo.st_ino);
+    if (!journal.begin(pOld, pNew)) {
+        errno = EACCES;
+        return false;
+    }
+    if (!posix::rewrite(pFd, pNew)) {
+        const int error = errno;
+        // Back to the old content; when even that fails, the record stays for the next call.
+        if (posix::rewrite(pFd, pOld))
+            journal.finish();
+        errno = error;
+        return false;
+    }
+    journal.finish();
+    return true;
+}
+
+// Finishes a rewrite in place that a writer killed in the middle left behind. Called under
+// the file's exclusive lock with the file open for writing; pBytes is what the file holds and
+// afterwards what it holds then. False when the file could not be mended.
+bool finishInterruptedRewrite(int pFd, const struct stat &pInfo, std::string &pBytes)
+{
+    InPlaceJournal journal(pInfo.st_dev, pInfo.st_ino);
+    if (!journal.exists())
+        return true;
+    if (auto content = journal.pendingContent(pBytes)) {
+        if (*content != pBytes && !posix::rewrite(pFd, *content))
+            return false;
+        pBytes = std::move(*content);
+    }
+    // Either finished now, or the file was changed since by someone else: the record is done.
+    journal.finish();
+    return true;
+}
+
+// A shared lock for reading, so that a writer rewriting the file in place is never seen in
+// the middle. A writer holds its lock for one write only; a lock held much longer than that is
+// not a writer of ours, and the read goes on without it.
+void lockForReading(int pFd)
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + seconds(2);
+    auto pause = microseconds(20);
+    while (::flock(pFd, LOCK_SH | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || steady_clock::now() >= deadline)
+            return;
+        std::this_thread::sleep_for(pause);
+        pause = std::min<microseconds>(pause * 2, milliseconds(5));
+    }
+}
+
 } // namespace
 
 std::shared_ptr<const IniDocument> ProfileFile::read() const
@@ -131,13 +190,31 @@ std::shared_ptr<const IniDocument> ProfileFile::read() const
     if (auto document = cache.settled(m_path, stampOf(info)))
         return document;
 
-    posix::Descriptor fd(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return nullptr;
-    std::string bytes;
-    if (!posix::readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
-        return nullptr;
-    return cache.remember(m_path, stampOf(info), std::move(bytes), nowNs());
+    for (int attempt = 0;; ++attempt) {
+        posix::Descriptor fd(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0)
+            return nullptr;
+        lockForReading(fd.get());
+        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+            return nullptr;
+        std::string bytes;
+        if (!posix::readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
+            return nullptr;
+        const InPlaceJournal journal(info.st_dev, info.st_ino);
+        if (!journal.exists())
+            return cache.remember(m_path, stampOf(info), std::move(bytes), nowNs());
+        // A rewrite in place was cut short. A writer mends the file (under its lock) before
+        // anything else; where this user may not write the file, the record tells what it
+        // is to hold.
+        fd.reset();
+        if (attempt == 0
+            && update(Create::Never, [](IniDocument &) { return false; }) != Outcome::Failed)
+            continue;
+        if (auto content = journal.pendingContent(bytes))
+            bytes = std::move(*content);
+        cache.forget(m_path);
+        return std::make_shared<const IniDocument>(IniDocument::parse(bytes));
+    }
 }
 
 ProfileFile::Outcome ProfileFile::update(Create pCreate,
@@ -192,6 +269,8 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
     std::string bytes;
     if (!posix::readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
         return failed(errno);
+    if (!finishInterruptedRewrite(fd.get(), info, bytes))
+        return failed(errno);
     DocumentCache &cache = DocumentCache::instance();
     std::optional<IniDocument> cached = cache.take(m_path, bytes);
     IniDocument document = cached ? std::move(*cached) : IniDocument::parse(bytes);
@@ -206,9 +285,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
     if (!replaceAtomically(target.path, info, written, folderRefused)) {
         if (!folderRefused)
             return failed(errno);
-        // A writable file in a folder we may not create files in: rewrite it in place, the
-        // best that can be done there.
-        if (!posix::rewrite(fd.get(), written))
+        if (!rewriteInPlace(fd.get(), info, bytes, written))
             return failed(errno);
     }
     struct stat now = {};

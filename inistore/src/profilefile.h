@@ -7,6 +7,11 @@
 // temporary file in the same folder, flushed, then renamed over the old one with its
 // permissions), so that a crash leaves either the old or the new file, never a torn one.
 //
+// A writable file in a folder that refuses new files is rewritten where it stands instead.
+// Readers take a shared lock, so none sees such a rewrite half done, and the rewrite is
+// recorded in a journal first (inplacejournal.h), so that one cut short by a crash is finished
+// by the next reader or writer.
+//
 // A write follows symbolic links as writepath.h describes; a dangling link is written through,
 // creating the file it names.
 

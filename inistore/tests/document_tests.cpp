@@ -5,6 +5,7 @@
 #include "testfiles.h"
 
 #include "inidocument.h"
+#include "inplacejournal.h"
 #include "linesource.h"
 #include "textrules.h"
 #include "txini/profile.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -408,6 +411,73 @@ TEST_P(RefusedWrite, FailsAndChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(ProfileFile, RefusedWrite, ::testing::ValuesIn(kRefusedCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// A rewrite in place that a killed writer left half done: what the next call makes of the
+// journal's record. The record is made here directly, so each state is reached for certain.
+struct InterruptedCase
+{
+    const char *name;
+    std::string current; // what the file holds when the next call comes
+    bool readOnly;
+    std::string value; // what the next read gives for [a] k
+    std::optional<std::string> fileAfter; // nullopt: as it was
+    bool recordStays;
+};
+
+const std::string kOldContent = "[a]\nk=1\nlong=xxxxxxxxxxxx\n";
+const std::string kNewContent = "[a]\nk=22\n";
+const std::string kTorn = kNewContent + kOldContent.substr(kNewContent.size());
+
+const InterruptedCase kInterruptedCases[] = {
+    {"cut_before_the_tail_went", kTorn, false, "22", kNewContent, false},
+    {"cut_in_the_middle", kNewContent.substr(0, 5) + kOldContent.substr(5), false, "22",
+     kNewContent, false},
+    {"nothing_written_yet", kOldContent, false, "22", kNewContent, false},
+    {"already_whole", kNewContent, false, "22", std::nullopt, false},
+    {"changed_since_by_another_program", "[a]\nk=3\n", false, "3", std::nullopt, false},
+    {"not_ours_to_mend", kTorn, true, "22", std::nullopt, true},
+};
+
+class InterruptedRewrite : public ::testing::TestWithParam<InterruptedCase>
+{
+};
+
+TEST_P(InterruptedRewrite, IsFinishedByTheNextCall)
+{
+    const InterruptedCase &row = GetParam();
+    test::TempDir dir;
+    const std::string state = dir.file("state");
+    fs::create_directory(state);
+    fs::permissions(state, fs::perms::owner_all);
+    const std::string previous = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+
+    const std::string file = dir.file("config.ini");
+    test::writeBytes(file, row.current);
+    struct stat info = {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    InPlaceJournal journal(info.st_dev, info.st_ino);
+    ASSERT_TRUE(journal.begin(kOldContent, kNewContent));
+    if (row.readOnly)
+        ::chmod(file.c_str(), 0444);
+
+    EXPECT_EQ(readValue(file, "a", "k"), row.value);
+    EXPECT_EQ(test::readBytes(file), row.fileAfter.value_or(row.current));
+    EXPECT_EQ(journal.exists(), row.recordStays);
+    if (!row.readOnly) {
+        // And a writer carries on from the mended file.
+        EXPECT_NE(WritePrivateProfileStringA("a", "n", "v", file.c_str()), 0);
+        EXPECT_EQ(test::readBytes(file), row.fileAfter.value_or(row.current) + "n=v\n");
+    }
+
+    if (previous.empty())
+        ::unsetenv("XDG_STATE_HOME");
+    else
+        ::setenv("XDG_STATE_HOME", previous.c_str(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProfileFile, InterruptedRewrite, ::testing::ValuesIn(kInterruptedCases),
                          [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ProfileFile, WritableFileInReadOnlyFolderIsRewrittenInPlace)

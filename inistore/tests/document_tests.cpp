@@ -447,11 +447,7 @@ TEST_P(InterruptedRewrite, IsFinishedByTheNextCall)
 {
     const InterruptedCase &row = GetParam();
     test::TempDir dir;
-    const std::string state = dir.file("state");
-    fs::create_directory(state);
-    fs::permissions(state, fs::perms::owner_all);
-    const std::string previous = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
-    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    const test::ScopedVariable journals("XDG_STATE_HOME", dir.file("state"));
 
     const std::string file = dir.file("config.ini");
     test::writeBytes(file, row.current);
@@ -470,11 +466,6 @@ TEST_P(InterruptedRewrite, IsFinishedByTheNextCall)
         EXPECT_NE(WritePrivateProfileStringA("a", "n", "v", file.c_str()), 0);
         EXPECT_EQ(test::readBytes(file), row.fileAfter.value_or(row.current) + "n=v\n");
     }
-
-    if (previous.empty())
-        ::unsetenv("XDG_STATE_HOME");
-    else
-        ::setenv("XDG_STATE_HOME", previous.c_str(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(ProfileFile, InterruptedRewrite, ::testing::ValuesIn(kInterruptedCases),
@@ -485,6 +476,8 @@ TEST(ProfileFile, WritableFileInReadOnlyFolderIsRewrittenInPlace)
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may create files in any folder";
     test::TempDir dir;
+    test::TempDir journals;
+    const test::ScopedVariable journalFolder("XDG_STATE_HOME", journals.path().string());
     const std::string file = dir.file("config.ini");
     test::writeBytes(file, "[a]\nk=1\n");
     ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -313,15 +314,7 @@ public:
                 ::chown(path.c_str(), kNobody, kNogroup);
         }
         fs::permissions(work, fs::perms(0555));
-        m_previousState = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
-        ::setenv("XDG_STATE_HOME", state.c_str(), 1);
-    }
-    ~InPlaceSandbox()
-    {
-        if (m_previousState.empty())
-            ::unsetenv("XDG_STATE_HOME");
-        else
-            ::setenv("XDG_STATE_HOME", m_previousState.c_str(), 1);
+        m_journals.emplace("XDG_STATE_HOME", state.string());
     }
 
     const std::string &file() const { return m_file; }
@@ -353,7 +346,7 @@ private:
     std::string m_program;
     std::vector<std::string> m_prefix;
     std::string m_file;
-    std::string m_previousState;
+    std::optional<ScopedVariable> m_journals; // inherited by the programs the sandbox runs
 };
 
 // The value the padded loop writer stores for pNumber (see stress_writer.cpp).

@@ -39,6 +39,22 @@ std::string TempDir::file(const std::string &pName) const
     return (m_path / pName).string();
 }
 
+ScopedVariable::ScopedVariable(const char *pName, const std::string &pValue)
+    : m_name(pName)
+{
+    if (const char *previous = std::getenv(pName))
+        m_previous = previous;
+    ::setenv(pName, pValue.c_str(), 1);
+}
+
+ScopedVariable::~ScopedVariable()
+{
+    if (m_previous)
+        ::setenv(m_name.c_str(), m_previous->c_str(), 1);
+    else
+        ::unsetenv(m_name.c_str());
+}
+
 std::string readBytes(const std::filesystem::path &pPath)
 {
     std::ifstream in(pPath, std::ios::binary);

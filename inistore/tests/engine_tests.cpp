@@ -452,6 +452,55 @@ TEST_P(WriteTable, LeavesTheExpectedFile)
 INSTANTIATE_TEST_SUITE_P(Profile, WriteTable, ::testing::ValuesIn(writeCases()),
                          [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
+// A config.ini as earlier versions of the program and the platform left it: every value reads
+// as it always did, and storing the same values again changes no byte.
+TEST(EarlierConfig, ReadsTheSameAndRewritesNothing)
+{
+    struct Value
+    {
+        const char *section;
+        const char *key;
+        const char *value;
+    };
+    const Value values[] = {
+        {"TRANSPARENCIA", "MAIN", "100"},
+        {"MAIN", "HEIGHT", "390"},
+        {"COLORS", "FORE", "-2147483630"},
+        {"GRAL", "CANTBOT", "3"},
+        {"BUTTON1", "PATH", "/home/marta/My Documents"},
+        {"BUTTON1", "CAPTION", "Docs & more"},
+        {"BUTTON1", "ICON", ""},
+        {"BUTTON1", "LEFT", "-1"},
+        {"BUTTON2", "PATH", "/home/marta/a=b;c"},
+        {"BUTTON2", "CAPTION", "M\xc3\xbasica"},
+        {"BUTTON3", "PATH", "/srv/share"},
+        {"PROGRAM1", "PATH", "/usr/bin/x-terminal-emulator"},
+    };
+    test::TempDir dir;
+    const std::string file = dir.file("config.ini");
+    const std::string original = test::fixture("earlier_config.ini");
+    test::writeBytes(file, original);
+
+    char names[512];
+    const uint32_t count = GetPrivateProfileSectionNamesA(names, sizeof names, file.c_str());
+    EXPECT_EQ(std::string(names, count),
+              "TRANSPARENCIA\0MAIN\0COLORS\0GRAL\0BUTTON1\0BUTTON2\0BUTTON3\0PROGRAM1\0"s);
+    for (const Value &value : values) {
+        char buffer[256];
+        const uint32_t length = GetPrivateProfileStringA(value.section, value.key, "<missing>",
+                                                         buffer, sizeof buffer, file.c_str());
+        EXPECT_EQ(std::string(buffer, length), value.value) << value.section << " " << value.key;
+        // The program stores values as it read them; a quoted one would lose its quotes.
+        if (original.find(std::string(value.key) + "=\"") == std::string::npos) {
+            EXPECT_NE(
+                WritePrivateProfileStringA(value.section, value.key, value.value, file.c_str()), 0);
+        }
+    }
+    if (!usingPlatformProfile()) {
+        EXPECT_EQ(test::readBytes(file), original);
+    }
+}
+
 TEST(ProfileWrite, FolderThatDoesNotExistFails)
 {
     test::TempDir dir;

@@ -44,15 +44,24 @@ ScopedVariable::ScopedVariable(const char *pName, const std::string &pValue)
 {
     if (const char *previous = std::getenv(pName))
         m_previous = previous;
-    ::setenv(pName, pValue.c_str(), 1);
+    set(pValue.c_str());
 }
 
 ScopedVariable::~ScopedVariable()
 {
-    if (m_previous)
-        ::setenv(m_name.c_str(), m_previous->c_str(), 1);
+    set(m_previous ? m_previous->c_str() : nullptr);
+}
+
+void ScopedVariable::set(const char *pValue) const
+{
+#ifdef _WIN32
+    ::_putenv_s(m_name.c_str(), pValue != nullptr ? pValue : "");
+#else
+    if (pValue != nullptr)
+        ::setenv(m_name.c_str(), pValue, 1);
     else
         ::unsetenv(m_name.c_str());
+#endif
 }
 
 std::string readBytes(const std::filesystem::path &pPath)

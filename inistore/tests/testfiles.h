@@ -35,6 +35,8 @@ public:
     ScopedVariable &operator=(const ScopedVariable &) = delete;
 
 private:
+    void set(const char *pValue) const; // nullptr removes the variable
+
     std::string m_name;
     std::optional<std::string> m_previous;
 };

@@ -19,17 +19,22 @@ QString tr(const char *pText)
     return QCoreApplication::translate("pindrel::OpenQuestions", pText);
 }
 
-// A file's name as the question shows it: line breaks and other control characters, which a
-// hostile name may hold to make the question say something else, are shown as visible marks.
-QString visibleName(const QString &pPath)
+// Text from a file as the question shows it: line breaks and other control characters, which a
+// hostile name or command may hold to make the question say something else, become visible
+// marks.
+QString visible(QString pText)
 {
-    QString name = QFileInfo(pPath).fileName();
-    for (QChar &character : name) {
+    for (QChar &character : pText) {
         if (character.category() == QChar::Other_Control || character == QChar::LineSeparator
             || character == QChar::ParagraphSeparator)
             character = QChar(0xFFFD);
     }
-    return name;
+    return pText;
+}
+
+QString visibleName(const QString &pPath)
+{
+    return visible(QFileInfo(pPath).fileName());
 }
 
 // Shows pBox modally and returns the button clicked; nullptr when the box was closed without
@@ -84,7 +89,7 @@ bool OpenQuestions::askAboutLauncher(QWidget *pParent, const QString &pPath, con
     QString text = tr("\u201c%1\u201d is a launcher that is not marked as trusted: %2.")
                        .arg(visibleName(pPath), pReason);
     if (!pCommand.isEmpty()) {
-        QString command = pCommand;
+        QString command = visible(pCommand);
         if (command.size() > kCommandShown)
             command = command.left(kCommandShown) + QChar(0x2026);
         text += tr("\n\nStarting it runs:\n%1").arg(command);

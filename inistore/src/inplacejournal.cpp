@@ -132,9 +132,14 @@ bool InPlaceJournal::begin(std::string_view pOld, std::string_view pNew)
     posix::Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0)
         return false;
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of concatenations.
     std::string header(kMagic);
-    header += std::to_string(pOld.size()) + ' ' + std::to_string(pNew.size()) + ' '
-        + std::to_string(checksum(pOld, pNew)) + '\n';
+    header += std::to_string(pOld.size());
+    header += ' ';
+    header += std::to_string(pNew.size());
+    header += ' ';
+    header += std::to_string(checksum(pOld, pNew));
+    header += '\n';
     const bool written = posix::writeAll(fd.get(), header, 0)
         && posix::writeAll(fd.get(), pOld, static_cast<off_t>(header.size()))
         && posix::writeAll(fd.get(), pNew, static_cast<off_t>(header.size() + pOld.size()))

@@ -105,7 +105,7 @@ std::shared_ptr<const IniDocument> load(const char *pFileName)
 {
     if (pFileName == nullptr || *pFileName == '\0')
         return nullptr;
-    return ProfileFile(pFileName).read();
+    return ProfileFile::readFile(pFileName);
 }
 
 // A name in a list: one with an empty name would end the list early, so it is not listed.

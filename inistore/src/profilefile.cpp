@@ -181,6 +181,16 @@ void lockForReading(int pFd)
 
 } // namespace
 
+std::shared_ptr<const IniDocument> ProfileFile::readFile(const char *pPath)
+{
+    struct stat info = {};
+    if (::stat(pPath, &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    if (auto document = DocumentCache::recent(pPath, stampOf(info)))
+        return document;
+    return ProfileFile(pPath).read();
+}
+
 std::shared_ptr<const IniDocument> ProfileFile::read() const
 {
     struct stat info = {};
@@ -336,6 +346,11 @@ private:
 };
 
 } // namespace
+
+std::shared_ptr<const IniDocument> ProfileFile::readFile(const char *pPath)
+{
+    return ProfileFile(pPath).read();
+}
 
 std::shared_ptr<const IniDocument> ProfileFile::read() const
 {

@@ -30,6 +30,9 @@ public:
 
     // The file as it is now; nullptr when it does not exist or cannot be read.
     std::shared_ptr<const IniDocument> read() const;
+    // The same for pPath; a file this thread read before and that has not changed since costs
+    // one file-status call and nothing else.
+    static std::shared_ptr<const IniDocument> readFile(const char *pPath);
 
     enum class Create { IfMissing, Never };
     enum class Outcome {

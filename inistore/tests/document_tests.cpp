@@ -153,6 +153,17 @@ TEST(TextRules, FoldCaseCoversCommonAlphabets)
     EXPECT_EQ(rules::foldCase("\xFF\xC3"), "\xFF\xC3"); // not UTF-8: kept
     EXPECT_TRUE(rules::equalsNoCase("Straße", "STRASSE") == false);
     EXPECT_TRUE(rules::equalsNoCase("Ärger", "äRGER"));
+    // Every letter folds to one as long in UTF-8: names of different lengths never match.
+    for (char32_t code = 0; code < 0x800; ++code) {
+        std::string text;
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+        } else {
+            text += static_cast<char>(0xC0 | (code >> 6));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+        EXPECT_EQ(rules::foldCase(text).size(), text.size()) << static_cast<uint32_t>(code);
+    }
 }
 
 // Stress the whole engine with threads of one process: each write holds the file's lock, so

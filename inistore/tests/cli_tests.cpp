@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "childprocess.h"
 #include "testfiles.h"
 
@@ -366,6 +369,30 @@ TEST(CliFolder, EveryCommandRefusesIt)
         EXPECT_EQ(result.err, "txini: " + folder + ": is a folder, not a file\n");
         EXPECT_TRUE(std::filesystem::is_empty(folder));
     }
+}
+
+// A link another user planted in a shared sticky folder is not followed, and the tool says why.
+TEST(CliSet, LinkOfAnotherUserInASharedFolderIsRefused)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    TempDir dir;
+    const std::filesystem::path shared = dir.path() / "shared";
+    std::filesystem::create_directory(shared);
+    const std::string target = dir.file("victim.ini");
+    writeBytes(target, "[S]\nK=1\n");
+    const std::string link = (shared / "store.ini").string();
+    std::filesystem::create_symlink(target, link);
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+
+    const CliResult set = runCli({link, "set", "S", "K", "2"});
+    EXPECT_EQ(set.status, kNotFound);
+    EXPECT_EQ(set.err,
+              "txini: set: could not write [S] K to " + link
+                  + ": a symbolic link on the way belongs to another user of a shared "
+                    "folder and is not followed\n");
+    EXPECT_EQ(readBytes(target), "[S]\nK=1\n");
 }
 
 TEST(CliKeys, ListsEveryKeyLineInFileOrder)

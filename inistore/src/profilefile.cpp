@@ -308,7 +308,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
 
 namespace {
 
-bool readFile(const std::string &pPath, std::string &pBytes)
+bool readWhole(const std::string &pPath, std::string &pBytes)
 {
     std::ifstream in(pPath, std::ios::binary);
     if (!in)
@@ -358,7 +358,7 @@ std::shared_ptr<const IniDocument> ProfileFile::read() const
     if (!std::filesystem::is_regular_file(m_path, error))
         return nullptr;
     std::string bytes;
-    if (!readFile(m_path, bytes))
+    if (!readWhole(m_path, bytes))
         return nullptr;
     return std::make_shared<const IniDocument>(IniDocument::parse(bytes));
 }
@@ -376,7 +376,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
         && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return Outcome::Failed;
     std::string bytes;
-    if (exists && !readFile(m_path, bytes))
+    if (exists && !readWhole(m_path, bytes))
         return Outcome::Failed;
     IniDocument document = IniDocument::parse(bytes);
     if (!pEdit(document))

@@ -3,7 +3,9 @@
 #include "drawer/fileitemdelegate.h"
 #include "drawer/filekinds.h"
 #include "drawer/filelistfilterproxy.h"
+#include "drawer/fileopener.h"
 #include "drawer/foldermodel.h"
+#include "drawer/openquestions.h"
 #include "drawer/thumbnailloader.h"
 
 #include "platform/filenamecodec.h"
@@ -532,26 +534,37 @@ void FileList::openIndex(const QModelIndex &pIndex)
         changeFolder(pathOf(entry), Origin::User);
         return;
     }
+    openFile(pathOf(entry), entry.data(FolderModel::UrlRole).toUrl());
+}
+
+void FileList::openFile(const QString &pPath, const QUrl &pUrl)
+{
     // A path that is not all text reaches the desktop only as the bytes inside a URL.
-    if (!isTextPath(pathOf(entry))) {
-        m_shell->openUrl(entry.data(FolderModel::UrlRole).toUrl());
+    if (!isTextPath(pPath)) {
+        m_shell->openUrl(pUrl);
         return;
     }
-    // Programs are started directly, everything else goes to the desktop's default handler.
-    m_shell->open(pathOf(entry));
+    FileOpener::open(this, pPath, *m_shell,
+                     m_questions != nullptr ? *m_questions : OpenQuestions::standard());
 }
 
 void FileList::openSelection()
 {
-    const QModelIndexList entries = selectedEntries();
+    // Taken out of the model first: a question asked on the way lets the folder's changes,
+    // or the window's closing, run meanwhile.
+    QList<QPair<QString, QUrl>> files;
     QString folder;
-    for (const QModelIndex &entry : entries) {
-        if (entry.data(FolderModel::IsFolderRole).toBool()) {
-            if (folder.isEmpty())
-                folder = pathOf(entry);
-        } else {
-            openIndex(entry);
-        }
+    for (const QModelIndex &entry : selectedEntries()) {
+        if (!entry.data(FolderModel::IsFolderRole).toBool())
+            files.append({pathOf(entry), entry.data(FolderModel::UrlRole).toUrl()});
+        else if (folder.isEmpty())
+            folder = pathOf(entry);
+    }
+    const QPointer<FileList> self(this);
+    for (const auto &[path, url] : std::as_const(files)) {
+        openFile(path, url);
+        if (self.isNull())
+            return;
     }
     // Files first: opening a folder replaces the entries the selection refers to.
     if (!folder.isEmpty())

@@ -25,8 +25,9 @@
 // shows that folder without announcing it back (no echo), as showFolderFromCombo does, and does
 // nothing when that folder is already shown or has no file-system path (the Computer).
 //
-// What the user can do: double-click or Enter opens a folder in place and a file with the
-// desktop's default application (a program is started directly, never through a shell);
+// What the user can do: double-click or Enter opens a folder in place and a file as
+// FileOpener has it (a program starts directly, never through a shell; a script or a launcher
+// not marked as trusted asks first);
 // Backspace or Alt+Up goes up; F2 renames in place; Delete moves the selection to the Trash;
 // the details view sorts by the clicked column; items drag out as file URLs; the context menu
 // offers Open, Open with the default application, Copy path, Rename and Move to Trash.
@@ -61,6 +62,7 @@ class Shell;
 }
 
 class FileItemDelegate;
+class OpenQuestions;
 class FileListFilterProxy;
 class FolderModel;
 class ThumbnailLoader;
@@ -114,6 +116,9 @@ public:
 
     // Where files are opened; not owned. nullptr goes back to the list's own.
     void setShell(platform::Shell *pShell);
+    // Who asks before a script or an untrusted launcher starts; not owned. nullptr goes back
+    // to the message boxes of OpenQuestions::standard().
+    void setOpenQuestions(OpenQuestions *pQuestions) { m_questions = pQuestions; }
     // Replaces the folder checks (tests pass other removable-media roots).
     void setFolderProbe(FolderProbe pProbe) { m_probe = std::move(pProbe); }
 
@@ -155,6 +160,8 @@ private:
 
     // User actions on entries (indexes of the proxy).
     void openIndex(const QModelIndex &pIndex);
+    // A file (not a folder) of the list; pUrl stands for it where its name is not text.
+    void openFile(const QString &pPath, const QUrl &pUrl);
     void openSelection();
     void openSelectionWithDefaultApplication();
     void copySelectionPaths();
@@ -186,6 +193,7 @@ private:
 
     std::unique_ptr<platform::Shell> m_ownShell;
     platform::Shell *m_shell = nullptr;
+    OpenQuestions *m_questions = nullptr;
     QPointer<vexlo::CVexloCtrl> m_combo; // the associated path combo, not owned
 };
 

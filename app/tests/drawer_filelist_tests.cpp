@@ -44,6 +44,7 @@ protected:
     {
         ASSERT_TRUE(m_root.isValid());
         m_list.setShell(&m_shell);
+        m_list.setOpenQuestions(&m_questions);
         m_list.resize(640, 480);
     }
 
@@ -67,6 +68,7 @@ protected:
 
     QTemporaryDir m_root;
     test::RecordingShell m_shell;
+    test::ScriptedQuestions m_questions;
     FileList m_list;
 };
 
@@ -363,7 +365,7 @@ TEST_F(DrawerFileList, DoubleClickOpensAFolderInPlace)
     }
 }
 
-TEST_F(DrawerFileList, OpensFilesWithTheDesktopAndStartsProgramsDirectly)
+TEST_F(DrawerFileList, OpensFilesWithTheDesktopAndRunsScriptsWhenTheUserSaysSo)
 {
     makeFile(at(QStringLiteral("letter.txt")), 10);
     const QString program = at(QStringLiteral("tool.sh"));
@@ -379,10 +381,12 @@ TEST_F(DrawerFileList, OpensFilesWithTheDesktopAndStartsProgramsDirectly)
     QAbstractItemView *view = m_list.currentView();
     view->setCurrentIndex(m_list.indexOfName(QStringLiteral("letter.txt")));
     QTest::keyClick(view, Qt::Key_Return);
+    m_questions.scriptAnswer = OpenQuestions::ScriptAnswer::Run;
     view->setCurrentIndex(m_list.indexOfName(QStringLiteral("tool.sh")));
     QTest::keyClick(view, Qt::Key_Enter);
 
     EXPECT_EQ(m_shell.opened, QList<QUrl>{QUrl::fromLocalFile(at(QStringLiteral("letter.txt")))});
+    EXPECT_EQ(m_questions.asked, QStringList{QStringLiteral("script tool.sh")});
     EXPECT_EQ(m_shell.started, QStringList{program});
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(m_list.Path(), m_root.path());

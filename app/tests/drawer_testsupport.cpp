@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <QWidget>
 
 #include <filesystem>
 #include <system_error>
@@ -65,6 +66,25 @@ bool RecordingShell::openWithDefaultHandler(const QUrl &pUrl)
 {
     opened.append(pUrl);
     return true;
+}
+
+OpenQuestions::ScriptAnswer ScriptedQuestions::askAboutScript(QWidget *pParent,
+                                                              const QString &pPath)
+{
+    asked.append(QStringLiteral("script ") + QFileInfo(pPath).fileName());
+    if (deleteOwner)
+        delete pParent;
+    return scriptAnswer;
+}
+
+bool ScriptedQuestions::askAboutLauncher(QWidget *pParent, const QString &pPath,
+                                         const QString &pReason, const QString &pCommand)
+{
+    asked.append(
+        QStringLiteral("launcher %1: %2 | %3").arg(QFileInfo(pPath).fileName(), pReason, pCommand));
+    if (deleteOwner)
+        delete pParent;
+    return startLauncher;
 }
 
 } // namespace pindrel::test

@@ -3,6 +3,8 @@
 // Helpers of the drawer tests: real folders in a temporary place, files with raw byte names,
 // links, and a shell that records what it would have opened instead of opening it.
 
+#include "drawer/openquestions.h"
+
 #include "platform/shell.h"
 
 #include <QByteArray>
@@ -46,6 +48,20 @@ protected:
     bool startDetached(const QString &pProgram, const QStringList &pArgs,
                        const QString &pWorkDir) override;
     bool openWithDefaultHandler(const QUrl &pUrl) override;
+};
+
+// Answers the file list's questions as a test says, and notes each one asked.
+class ScriptedQuestions : public OpenQuestions
+{
+public:
+    ScriptAnswer scriptAnswer = ScriptAnswer::Cancel;
+    bool startLauncher = false;
+    bool deleteOwner = false; // the owner window goes away while the question is up
+    QStringList asked; // "script NAME" or "launcher NAME: REASON | COMMAND"
+
+    ScriptAnswer askAboutScript(QWidget *pParent, const QString &pPath) override;
+    bool askAboutLauncher(QWidget *pParent, const QString &pPath, const QString &pReason,
+                          const QString &pCommand) override;
 };
 
 } // namespace pindrel::test

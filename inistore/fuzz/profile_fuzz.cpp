@@ -96,6 +96,11 @@ void checkRoundTrip(std::string_view pBytes)
     require(txini::IniDocument::parse(pBytes).serialize() == pBytes);
 }
 
+bool isBlank(char pChar)
+{
+    return pChar == ' ' || pChar == '\t' || pChar == '\v';
+}
+
 bool isPlainNameChar(char pChar)
 {
     return (pChar >= 'a' && pChar <= 'z') || (pChar >= 'A' && pChar <= 'Z')
@@ -372,6 +377,25 @@ void writeAnything(Arguments &pArgs, const std::string &pFile, std::string &pByt
         require(after == pBytes);
     checkRoundTrip(after);
     pBytes = after;
+
+    // A value that was written reads back as itself, less its blanks and one pair of quotes:
+    // no name may turn its line into something else.
+    if (written != 0 && section && key && value) {
+        Buffer buffer(static_cast<uint32_t>(value->size() + 8));
+        const uint32_t count =
+            txini::GetPrivateProfileStringA(section->c_str(), key->c_str(), "\x01missing",
+                                            buffer.data(), buffer.size(), pFile.c_str());
+        buffer.checkResult(count);
+        std::string_view expected(*value);
+        while (!expected.empty() && isBlank(expected.front()))
+            expected.remove_prefix(1);
+        while (!expected.empty() && isBlank(expected.back()))
+            expected.remove_suffix(1);
+        if (expected.size() >= 2 && (expected.front() == '"' || expected.front() == '\'')
+            && expected.back() == expected.front())
+            expected = expected.substr(1, expected.size() - 2);
+        require(buffer.text(count) == expected);
+    }
 }
 
 void writePlainAndReadBack(Arguments &pArgs, const std::string &pFile, std::string &pBytes)

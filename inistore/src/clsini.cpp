@@ -79,6 +79,7 @@ clsIni::clsIni()
 clsIni::clsIni(const ProfileFunctions &pFunctions)
     : m_functions(pFunctions)
     , m_file(defaultFile())
+    , m_trimmedFile(trimmed(m_file))
     , m_dialog(std::make_unique<clsFileIni>())
 { }
 
@@ -148,6 +149,14 @@ void clsIni::doGrabarValor(const std::string &pFile, const std::string &pSection
 
 // ---- File ---------------------------------------------------------------------------------
 
+void clsIni::setFile(const std::string &pFile)
+{
+    // Both or neither: the trimmed copy spares the reads a copy of the path on every call.
+    std::string trimmedFile = trimmed(pFile);
+    m_file = pFile;
+    m_trimmedFile = std::move(trimmedFile);
+}
+
 std::string clsIni::File() const
 {
     return emptyOnError<std::string>([&] { return m_file; });
@@ -156,7 +165,7 @@ std::string clsIni::File() const
 void clsIni::File(const std::string &vNewValue)
 {
     try {
-        m_file = vNewValue;
+        setFile(vNewValue);
     } catch (...) {
         // The path stays as it was.
     }
@@ -167,14 +176,14 @@ void clsIni::File(const std::string &vNewValue)
 std::string clsIni::getLeerValor(const std::string &pSeccion, const std::string &pClave)
 {
     return emptyOnError<std::string>(
-        [&] { return getValorIni(trimmed(m_file), trimmed(pSeccion), trimmed(pClave), {}); });
+        [&] { return getValorIni(m_trimmedFile, trimmed(pSeccion), trimmed(pClave), {}); });
 }
 
 bool clsIni::getExisteValor(const std::string &pNombreSeccion, const std::string &pNombreClave)
 {
     return emptyOnError<bool>([&] {
         const std::string value =
-            getValorIni(trimmed(m_file), trimmed(pNombreSeccion), trimmed(pNombreClave), {});
+            getValorIni(m_trimmedFile, trimmed(pNombreSeccion), trimmed(pNombreClave), {});
         return !rules::trimSpaces(value).empty();
     });
 }
@@ -183,7 +192,7 @@ void clsIni::doAdd(const std::string &pSeccion, const std::string &pClave,
                    const std::string &pValor)
 {
     try {
-        doGrabarValor(trimmed(m_file), trimmed(pSeccion), trimmed(pClave), trimmed(pValor));
+        doGrabarValor(m_trimmedFile, trimmed(pSeccion), trimmed(pClave), trimmed(pValor));
     } catch (...) {
         // Writes are silent: the platform's result is not looked at either.
     }
@@ -294,7 +303,7 @@ void clsIni::doSeleccionarArchivo(int32_t phWnd)
         dialog.ShowOpen();
         // A cancelled dialog leaves its error pending: File then keeps its value.
         if (dialog.Err().Number == 0)
-            m_file = dialog.FileName;
+            setFile(dialog.FileName);
     } catch (...) {
         // File keeps its value.
     }

@@ -2,6 +2,45 @@
 
 namespace txini {
 
+namespace {
+
+// One settled document per thread, looked at before the shared cache and its lock.
+struct Recent
+{
+    std::string path;
+    FileStamp stamp;
+    std::shared_ptr<const IniDocument> document;
+};
+
+thread_local Recent t_recent;
+
+void keepRecent(const std::string &pPath, const FileStamp &pStamp,
+                const std::shared_ptr<IniDocument> &pDocument)
+{
+    if (t_recent.path != pPath)
+        t_recent.path = pPath;
+    t_recent.stamp = pStamp;
+    t_recent.document = pDocument;
+}
+
+// A write is about to replace the document: this thread lets go of it, so that the write may
+// take it over instead of copying it.
+void dropRecent(std::string_view pPath)
+{
+    if (t_recent.path == pPath)
+        t_recent.document.reset();
+}
+
+} // namespace
+
+std::shared_ptr<const IniDocument> DocumentCache::recent(std::string_view pPath,
+                                                         const FileStamp &pStamp)
+{
+    if (t_recent.document && t_recent.stamp == pStamp && t_recent.path == pPath)
+        return t_recent.document;
+    return nullptr;
+}
+
 DocumentCache &DocumentCache::instance()
 {
     static DocumentCache cache;
@@ -44,6 +83,7 @@ std::shared_ptr<const IniDocument> DocumentCache::settled(const std::string &pPa
     Entry *entry = find(pPath);
     if (entry == nullptr || !entry->settled || !(entry->stamp == pStamp))
         return nullptr;
+    keepRecent(pPath, pStamp, entry->document);
     return entry->document;
 }
 
@@ -62,11 +102,14 @@ std::shared_ptr<const IniDocument> DocumentCache::remember(const std::string &pP
     // change must then carry a newer stamp.
     entry.settled = pNowNs - pStamp.modifiedNs > settleTimeNs(pStamp)
         && pNowNs - pStamp.changedNs > settleTimeNs(pStamp);
+    if (entry.settled)
+        keepRecent(pPath, pStamp, entry.document);
     return entry.document;
 }
 
 std::optional<IniDocument> DocumentCache::take(const std::string &pPath, std::string_view pBytes)
 {
+    dropRecent(pPath);
     std::lock_guard lock(m_mutex);
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (it->path != pPath)
@@ -98,6 +141,7 @@ void DocumentCache::store(const std::string &pPath, const FileStamp &pStamp, std
 
 void DocumentCache::forget(const std::string &pPath)
 {
+    dropRecent(pPath);
     std::lock_guard lock(m_mutex);
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (it->path == pPath) {

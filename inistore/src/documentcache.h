@@ -59,6 +59,12 @@ public:
                IniDocument pDocument);
     void forget(const std::string &pPath);
 
+    // The settled document this thread was last given for pPath, when pStamp still matches:
+    // the common read, of a file read before and unchanged since, with no lock taken and
+    // nothing allocated. nullptr otherwise (then ask settled() or read the file).
+    static std::shared_ptr<const IniDocument> recent(std::string_view pPath,
+                                                     const FileStamp &pStamp);
+
     static DocumentCache &instance();
 
     // How long after its last change a file counts as settled. File systems that keep whole

@@ -29,11 +29,11 @@ IniLine IniDocument::classify(std::string_view pText, std::string_view pEol)
     if (trimmed.empty()) {
         line.kind = LineKind::Blank;
     } else if (trimmed.front() == '[') {
-        // The name runs to the first ']' or, without one, to the end of the line; whatever
-        // follows ']' is ignored.
+        // The name runs to the last ']' or, without one, to the end of the line; whatever
+        // follows that ']' is ignored.
         line.kind = LineKind::Section;
         std::string_view name = trimmed.substr(1);
-        const size_t close = name.find(']');
+        const size_t close = name.rfind(']');
         if (close != std::string_view::npos)
             name = name.substr(0, close);
         line.name = std::string(rules::trimBlanks(name));
@@ -187,15 +187,14 @@ bool IniDocument::setValue(std::string_view pSection, std::string_view pKey,
         return true;
     }
     if (const IniLine *existing = findKey(*section, pKey)) {
-        // In place: the key as the file spells it, '=' and its blanks stay; the value changes.
+        // The same value leaves the line as it stands. A new one rewrites it as the platform
+        // does: the key as the file spells it, '=', the value; no blanks, no indentation.
         IniLine &line = m_lines[static_cast<size_t>(existing - m_lines.data())];
-        // Blanks after '=' are kept as the file's style only in front of a value; those of an
-        // empty value are trailing junk.
-        const size_t keep = line.valueLength > 0 ? line.valueStart : line.text.find('=') + 1;
-        std::string text = line.text.substr(0, keep);
-        text += pValue;
-        if (text == line.text)
+        if (line.rawValue() == pValue)
             return false;
+        std::string text = line.name;
+        text += '=';
+        text += pValue;
         // Still a key line of the same name: the index of sections stands as it is.
         line = classify(text, line.eol);
         return true;

@@ -6,7 +6,9 @@
 #include "inidocument.h"
 #include "profilefile.h"
 #include "textrules.h"
+#include "txini/namerules.h"
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -103,7 +105,7 @@ std::shared_ptr<const IniDocument> load(const char *pFileName)
 {
     if (pFileName == nullptr || *pFileName == '\0')
         return nullptr;
-    return ProfileFile(pFileName).read();
+    return ProfileFile::readFile(pFileName);
 }
 
 // A name in a list: one with an empty name would end the list early, so it is not listed.
@@ -184,12 +186,20 @@ uint32_t GetPrivateProfileStringA(const char *lpAppName, const char *lpKeyName,
 int WritePrivateProfileStringA(const char *lpAppName, const char *lpKeyName, const char *lpString,
                                const char *lpFileName)
 {
-    if (lpAppName == nullptr || lpFileName == nullptr || *lpFileName == '\0')
+    if (lpAppName == nullptr || lpFileName == nullptr || *lpFileName == '\0') {
+        errno = EINVAL;
         return 0;
+    }
     // A line break in any part would be written into the file's structure: new lines, new
-    // sections. Refused instead.
-    if (holdsLineBreak(lpAppName) || holdsLineBreak(lpKeyName) || holdsLineBreak(lpString))
+    // sections. Refused instead. So is a new value under a name that would not read back as
+    // itself: the file would change and the value never be found.
+    if (holdsLineBreak(lpAppName) || holdsLineBreak(lpKeyName) || holdsLineBreak(lpString)
+        || (lpKeyName != nullptr && lpString != nullptr
+            && (keyNameProblem(lpKeyName) != NameProblem::None
+                || sectionNameProblem(lpAppName) != NameProblem::None))) {
+        errno = EINVAL;
         return 0;
+    }
 
     const std::string section(rules::trimSpaces(lpAppName));
     ProfileFile file(lpFileName);
@@ -210,7 +220,11 @@ int WritePrivateProfileStringA(const char *lpAppName, const char *lpKeyName, con
             return document.setValue(section, key, value);
         });
     }
-    return outcome == ProfileFile::Outcome::Failed ? 0 : 1;
+    if (outcome == ProfileFile::Outcome::Failed) {
+        errno = file.error() != 0 ? file.error() : EIO;
+        return 0;
+    }
+    return 1;
 }
 
 #endif

@@ -13,9 +13,14 @@
 #include <fstream>
 #include <sstream>
 #else
+#include "inplacejournal.h"
+#include "posixio.h"
+#include "writepath.h"
+
+#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <thread>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -53,65 +58,6 @@ FileStamp stampOf(const struct stat &pInfo)
     return stamp;
 }
 
-// Closes a descriptor when it goes out of scope.
-class Descriptor
-{
-public:
-    explicit Descriptor(int pFd = -1)
-        : m_fd(pFd)
-    { }
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return m_fd; }
-    void reset(int pFd = -1)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = pFd;
-    }
-
-private:
-    int m_fd;
-};
-
-bool readAll(int pFd, uint64_t pSizeHint, std::string &pBytes)
-{
-    pBytes.clear();
-    pBytes.reserve(static_cast<size_t>(pSizeHint));
-    char chunk[65536];
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t got = ::pread(pFd, chunk, sizeof chunk, offset);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (got == 0)
-            return true;
-        pBytes.append(chunk, static_cast<size_t>(got));
-        offset += got;
-    }
-}
-
-bool writeAll(int pFd, const std::string &pBytes, off_t pOffset)
-{
-    size_t done = 0;
-    while (done < pBytes.size()) {
-        const ssize_t put = ::pwrite(pFd, pBytes.data() + done, pBytes.size() - done,
-                                     pOffset + static_cast<off_t>(done));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(put);
-    }
-    return true;
-}
-
 std::string folderOf(const std::string &pPath)
 {
     const size_t slash = pPath.rfind('/');
@@ -147,7 +93,7 @@ bool replaceAtomically(const std::string &pTarget, const struct stat &pOld,
     const std::string base = slash == std::string::npos ? pTarget : pTarget.substr(slash + 1);
     removeStaleTemporaries(folder, base);
     std::string temporary = folder + "/." + base + ".txini-XXXXXX";
-    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    posix::Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         pFolderRefused = (errno == EACCES || errno == EPERM || errno == EROFS);
         return false;
@@ -157,13 +103,17 @@ bool replaceAtomically(const std::string &pTarget, const struct stat &pOld,
     if (::fchown(fd.get(), pOld.st_uid, pOld.st_gid) != 0) {
         // Not ours to give away; the file keeps our ownership, as any editor's would.
     }
-    if (!writeAll(fd.get(), pBytes, 0) || ::fsync(fd.get()) != 0) {
+    if (!posix::writeAll(fd.get(), pBytes, 0) || ::fsync(fd.get()) != 0) {
+        const int error = errno;
         ::unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     fd.reset();
     if (::rename(temporary.c_str(), pTarget.c_str()) != 0) {
+        const int error = errno;
         ::unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     // The folder is not flushed as well: the new file's bytes are on disk before the rename,
@@ -172,19 +122,74 @@ bool replaceAtomically(const std::string &pTarget, const struct stat &pOld,
     return true;
 }
 
-// The file a write goes to: a symbolic link is followed, so the link itself survives.
-std::string writeTarget(const std::string &pPath)
+// Rewrites the file where it stands, for a folder that refuses new files. The journal's record
+// comes first, so that a rewrite cut short is finished by the next call; without a place for
+// the record the file is left as it is.
+bool rewriteInPlace(int pFd, const struct stat &pInfo, const std::string &pOld,
+                    const std::string &pNew)
 {
-    struct stat info = {};
-    if (::lstat(pPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(pPath.c_str(), resolved) != nullptr)
-            return resolved;
+    InPlaceJournal journal(pInfo.st_dev, pInfo.st_ino);
+    if (!journal.begin(pOld, pNew)) {
+        errno = EACCES;
+        return false;
     }
-    return pPath;
+    if (!posix::rewrite(pFd, pNew)) {
+        const int error = errno;
+        // Back to the old content; when even that fails, the record stays for the next call.
+        if (posix::rewrite(pFd, pOld))
+            journal.finish();
+        errno = error;
+        return false;
+    }
+    journal.finish();
+    return true;
+}
+
+// Finishes a rewrite in place that a writer killed in the middle left behind. Called under
+// the file's exclusive lock with the file open for writing; pBytes is what the file holds and
+// afterwards what it holds then. False when the file could not be mended.
+bool finishInterruptedRewrite(int pFd, const struct stat &pInfo, std::string &pBytes)
+{
+    InPlaceJournal journal(pInfo.st_dev, pInfo.st_ino);
+    if (!journal.exists())
+        return true;
+    if (auto content = journal.pendingContent(pBytes)) {
+        if (*content != pBytes && !posix::rewrite(pFd, *content))
+            return false;
+        pBytes = std::move(*content);
+    }
+    // Either finished now, or the file was changed since by someone else: the record is done.
+    journal.finish();
+    return true;
+}
+
+// A shared lock for reading, so that a writer rewriting the file in place is never seen in
+// the middle. A writer holds its lock for one write only; a lock held much longer than that is
+// not a writer of ours, and the read goes on without it.
+void lockForReading(int pFd)
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + seconds(2);
+    auto pause = microseconds(20);
+    while (::flock(pFd, LOCK_SH | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || steady_clock::now() >= deadline)
+            return;
+        std::this_thread::sleep_for(pause);
+        pause = std::min<microseconds>(pause * 2, milliseconds(5));
+    }
 }
 
 } // namespace
+
+std::shared_ptr<const IniDocument> ProfileFile::readFile(const char *pPath)
+{
+    struct stat info = {};
+    if (::stat(pPath, &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    if (auto document = DocumentCache::recent(pPath, stampOf(info)))
+        return document;
+    return ProfileFile(pPath).read();
+}
 
 std::shared_ptr<const IniDocument> ProfileFile::read() const
 {
@@ -195,68 +200,103 @@ std::shared_ptr<const IniDocument> ProfileFile::read() const
     if (auto document = cache.settled(m_path, stampOf(info)))
         return document;
 
-    Descriptor fd(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return nullptr;
-    std::string bytes;
-    if (!readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
-        return nullptr;
-    return cache.remember(m_path, stampOf(info), std::move(bytes), nowNs());
+    for (int attempt = 0;; ++attempt) {
+        posix::Descriptor fd(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (fd.get() < 0)
+            return nullptr;
+        lockForReading(fd.get());
+        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+            return nullptr;
+        std::string bytes;
+        if (!posix::readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
+            return nullptr;
+        const InPlaceJournal journal(info.st_dev, info.st_ino);
+        if (!journal.exists())
+            return cache.remember(m_path, stampOf(info), std::move(bytes), nowNs());
+        // A rewrite in place was cut short. A writer mends the file (under its lock) before
+        // anything else; where this user may not write the file, the record tells what it
+        // is to hold.
+        fd.reset();
+        if (attempt == 0
+            && update(Create::Never, [](IniDocument &) { return false; }) != Outcome::Failed)
+            continue;
+        if (auto content = journal.pendingContent(bytes))
+            bytes = std::move(*content);
+        cache.forget(m_path);
+        return std::make_shared<const IniDocument>(IniDocument::parse(bytes));
+    }
 }
 
 ProfileFile::Outcome ProfileFile::update(Create pCreate,
                                          const std::function<bool(IniDocument &)> &pEdit) const
 {
-    const std::string target = writeTarget(m_path);
-    const int flags = O_RDWR | O_CLOEXEC | (pCreate == Create::IfMissing ? O_CREAT : 0);
+    m_error = 0;
+    const auto failed = [this](int pError) {
+        m_error = pError != 0 ? pError : EIO;
+        return Outcome::Failed;
+    };
+    const WritePath target = resolveWritePath(m_path);
+    if (target.error != 0)
+        return target.error == ENOENT && pCreate == Create::Never ? Outcome::Unchanged
+                                                                  : failed(target.error);
+    // Only a regular file is written: not a folder, and never a device or a pipe, which
+    // opening alone may disturb.
+    struct stat info = {};
+    if (::lstat(target.path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return failed(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+
+    // The resolved path has no link left in its last part; one appearing there now is not
+    // followed.
+    const int flags =
+        O_RDWR | O_CLOEXEC | O_NOFOLLOW | (pCreate == Create::IfMissing ? O_CREAT : 0);
 
     // Lock the file, then make sure the name still leads to the file we locked: another
     // writer may have replaced it while we waited.
-    Descriptor fd;
-    struct stat info = {};
+    posix::Descriptor fd;
     for (int attempt = 0;; ++attempt) {
         if (attempt > 1000)
-            return Outcome::Failed;
-        fd.reset(::open(target.c_str(), flags, 0666));
+            return failed(EAGAIN);
+        fd.reset(::open(target.path.c_str(), flags, 0666));
         if (fd.get() < 0)
             return (errno == ENOENT && pCreate == Create::Never) ? Outcome::Unchanged
-                                                                 : Outcome::Failed;
+                                                                 : failed(errno);
         int locked;
         do {
             locked = ::flock(fd.get(), LOCK_EX);
         } while (locked != 0 && errno == EINTR);
         if (locked != 0 || ::fstat(fd.get(), &info) != 0)
-            return Outcome::Failed;
+            return failed(errno);
         struct stat current = {};
-        if (::stat(target.c_str(), &current) == 0 && current.st_dev == info.st_dev
+        if (::lstat(target.path.c_str(), &current) == 0 && current.st_dev == info.st_dev
             && current.st_ino == info.st_ino)
             break;
     }
-    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0)
-        return Outcome::Failed; // a read-only file is not written, not even by root
+    if (!S_ISREG(info.st_mode))
+        return failed(EINVAL);
+    if ((info.st_mode & 0222) == 0)
+        return failed(EACCES); // a read-only file is not written, not even by root
 
     std::string bytes;
-    if (!readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
-        return Outcome::Failed;
+    if (!posix::readAll(fd.get(), static_cast<uint64_t>(info.st_size), bytes))
+        return failed(errno);
+    if (!finishInterruptedRewrite(fd.get(), info, bytes))
+        return failed(errno);
     DocumentCache &cache = DocumentCache::instance();
     std::optional<IniDocument> cached = cache.take(m_path, bytes);
     IniDocument document = cached ? std::move(*cached) : IniDocument::parse(bytes);
     if (!pEdit(document)) {
-        cache.store(m_path, stampOf(info), std::move(bytes), std::move(document));
+        if (::fstat(fd.get(), &info) == 0)
+            cache.store(m_path, stampOf(info), std::move(bytes), std::move(document));
         return Outcome::Unchanged;
     }
     std::string written = document.serialize();
 
     bool folderRefused = false;
-    if (!replaceAtomically(target, info, written, folderRefused)) {
+    if (!replaceAtomically(target.path, info, written, folderRefused)) {
         if (!folderRefused)
-            return Outcome::Failed;
-        // A writable file in a folder we may not create files in: rewrite it in place, the
-        // best that can be done there.
-        if (!writeAll(fd.get(), written, 0)
-            || ::ftruncate(fd.get(), static_cast<off_t>(written.size())) != 0
-            || ::fsync(fd.get()) != 0)
-            return Outcome::Failed;
+            return failed(errno);
+        if (!rewriteInPlace(fd.get(), info, bytes, written))
+            return failed(errno);
     }
     struct stat now = {};
     if (::stat(m_path.c_str(), &now) == 0)
@@ -268,7 +308,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
 
 namespace {
 
-bool readFile(const std::string &pPath, std::string &pBytes)
+bool readWhole(const std::string &pPath, std::string &pBytes)
 {
     std::ifstream in(pPath, std::ios::binary);
     if (!in)
@@ -307,13 +347,18 @@ private:
 
 } // namespace
 
+std::shared_ptr<const IniDocument> ProfileFile::readFile(const char *pPath)
+{
+    return ProfileFile(pPath).read();
+}
+
 std::shared_ptr<const IniDocument> ProfileFile::read() const
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(m_path, error))
         return nullptr;
     std::string bytes;
-    if (!readFile(m_path, bytes))
+    if (!readWhole(m_path, bytes))
         return nullptr;
     return std::make_shared<const IniDocument>(IniDocument::parse(bytes));
 }
@@ -331,7 +376,7 @@ ProfileFile::Outcome ProfileFile::update(Create pCreate,
         && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return Outcome::Failed;
     std::string bytes;
-    if (exists && !readFile(m_path, bytes))
+    if (exists && !readWhole(m_path, bytes))
         return Outcome::Failed;
     IniDocument document = IniDocument::parse(bytes);
     if (!pEdit(document))

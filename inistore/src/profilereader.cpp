@@ -35,10 +35,17 @@ ProfileReader::ProfileReader(const ProfileFunctions &pFunctions)
 std::string ProfileReader::readValue(const std::string &pFile, const std::string &pSection,
                                      const std::string &pKey, const std::string &pDefault) const
 {
-    std::string value = readGrowing(kValueBufferSize, 1, [&](char *pBuffer, uint32_t pSize) {
+    const auto read = [&](char *pBuffer, uint32_t pSize) {
         return m_functions.string(pSection.c_str(), pKey.c_str(), pDefault.c_str(), pBuffer, pSize,
                                   pFile.c_str());
-    });
+    };
+    // Settings are short: the first read goes to the stack, and only a value that may have
+    // been cut is read again into a growing buffer.
+    char first[kValueBufferSize];
+    const uint32_t count = std::min(read(first, kValueBufferSize), kValueBufferSize);
+    std::string value = count == kValueBufferSize - 1
+        ? readGrowing(kValueBufferSize * 2 + 1, 1, read)
+        : std::string(first, count);
     // The platform copies the default itself (trimmed); only "nothing at all" falls back to it.
     return value.empty() ? pDefault : value;
 }

@@ -146,26 +146,22 @@ std::string foldCase(std::string_view pText)
 
 bool equalsNoCase(std::string_view pLeft, std::string_view pRight)
 {
+    // Folding keeps a text's length in bytes (every letter it folds keeps the length of its
+    // UTF-8 form), so texts of different lengths never match.
+    if (pLeft.size() != pRight.size())
+        return false;
     // Fast path for the usual ASCII names; folding only when a byte is not ASCII.
-    if (pLeft.size() == pRight.size()) {
-        bool ascii = true;
-        size_t i = 0;
-        for (; i < pLeft.size(); ++i) {
-            const auto a = static_cast<unsigned char>(pLeft[i]);
-            const auto b = static_cast<unsigned char>(pRight[i]);
-            if ((a | b) >= 0x80) {
-                ascii = false;
-                break;
-            }
-            const auto ua = (a >= 'a' && a <= 'z') ? a - 32 : a;
-            const auto ub = (b >= 'a' && b <= 'z') ? b - 32 : b;
-            if (ua != ub)
-                return false;
-        }
-        if (ascii)
-            return true;
+    for (size_t i = 0; i < pLeft.size(); ++i) {
+        const auto a = static_cast<unsigned char>(pLeft[i]);
+        const auto b = static_cast<unsigned char>(pRight[i]);
+        if ((a | b) >= 0x80)
+            return foldCase(pLeft) == foldCase(pRight);
+        const auto ua = (a >= 'a' && a <= 'z') ? a - 32 : a;
+        const auto ub = (b >= 'a' && b <= 'z') ? b - 32 : b;
+        if (ua != ub)
+            return false;
     }
-    return foldCase(pLeft) == foldCase(pRight);
+    return true;
 }
 
 namespace {

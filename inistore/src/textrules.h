@@ -25,7 +25,8 @@ std::string_view trimTrailingSpaces(std::string_view pText);
 std::string_view stripQuotes(std::string_view pText);
 
 // Upper-cases a UTF-8 text for comparisons: ASCII, Latin-1, Latin Extended-A, Greek and
-// Cyrillic letters. Bytes that are not valid UTF-8 stay as they are.
+// Cyrillic letters. Bytes that are not valid UTF-8 stay as they are. The result is as long, in
+// bytes, as the text (equalsNoCase relies on that).
 std::string foldCase(std::string_view pText);
 
 // Names compare equal without regard to case.

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "childprocess.h"
 #include "testfiles.h"
 
@@ -138,6 +141,16 @@ const std::vector<CliRow> kRows = {
         "txini: set: KEY must not contain '='\n"},
     {"SetRefusesBracketInSection", kBase, {"%F", "set", "a]b", "K", "v"}, kUsage, "",
         "txini: set: SECTION must not contain ']'\n"},
+    {"SetRefusesTabbedKeyLikeHeader", kBase, {"%F", "set", "General", "\t[B]", "x"}, kUsage, "",
+        "txini: set: a KEY starting with '[' would read as a section header\n"},
+    {"SetRefusesTabbedCommentKey", kBase, {"%F", "set", "General", "\v;x", "x"}, kUsage, "",
+        "txini: set: a KEY starting with ';' would be written as a comment\n"},
+    {"SetRefusesEmptyKey", kBase, {"%F", "set", "General", " ", "x"}, kUsage, "",
+        "txini: set: KEY must not be empty\n"},
+    {"SetRefusesTabAtEndOfKey", kBase, {"%F", "set", "General", "Name\t", "x"}, kUsage, "",
+        "txini: set: KEY must not begin or end with a tab or vertical tab\n"},
+    {"SetRefusesTabAtStartOfSection", kBase, {"%F", "set", "\tGeneral", "Name", "x"}, kUsage,
+        "", "txini: set: SECTION must not begin or end with a tab or vertical tab\n"},
 
     // delete
     {"DeleteKey", kBase, {"%F", "delete", "button1", "caption"}, kFound, "", "",
@@ -307,7 +320,7 @@ TEST(CliReadOnlyFile, ChangesAreReportedAsNotDone)
 
     const CliResult set = runCli({file, "set", "S", "K", "W"});
     EXPECT_EQ(set.status, kNotFound);
-    EXPECT_EQ(set.err, "txini: set: could not write [S] K to " + file + "\n");
+    EXPECT_EQ(set.err, "txini: set: could not write [S] K to " + file + ": Permission denied\n");
     const CliResult deleteKey = runCli({file, "delete", "S", "K"});
     EXPECT_EQ(deleteKey.status, kNotFound);
     EXPECT_EQ(deleteKey.err,
@@ -331,8 +344,55 @@ TEST(CliSet, UnwritableFileIsReportedAndNotFound)
     const std::string file = dir.file("no-such-folder/store.ini");
     const CliResult set = runCli({file, "set", "S", "K", "V"});
     EXPECT_EQ(set.status, kNotFound);
-    EXPECT_EQ(set.err, "txini: set: could not write [S] K to " + file + "\n");
+    EXPECT_EQ(set.err,
+              "txini: set: could not write [S] K to " + file + ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// A folder where the file should be is an error for every command, and stays as it was.
+TEST(CliFolder, EveryCommandRefusesIt)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"sections"},           {"get", "S", "K"}, {"keys", "S"},        {"exists", "S"},
+        {"set", "S", "K", "V"}, {"delete", "S"},   {"delete", "S", "K"},
+    };
+    TempDir dir;
+    const std::string folder = dir.file("store.ini");
+    std::filesystem::create_directory(folder);
+    for (const auto &command : commands) {
+        SCOPED_TRACE(command.front());
+        std::vector<std::string> arguments = {folder};
+        arguments.insert(arguments.end(), command.begin(), command.end());
+        const CliResult result = runCli(arguments);
+        EXPECT_EQ(result.status, kNotFound);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "txini: " + folder + ": is a folder, not a file\n");
+        EXPECT_TRUE(std::filesystem::is_empty(folder));
+    }
+}
+
+// A link another user planted in a shared sticky folder is not followed, and the tool says why.
+TEST(CliSet, LinkOfAnotherUserInASharedFolderIsRefused)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    TempDir dir;
+    const std::filesystem::path shared = dir.path() / "shared";
+    std::filesystem::create_directory(shared);
+    const std::string target = dir.file("victim.ini");
+    writeBytes(target, "[S]\nK=1\n");
+    const std::string link = (shared / "store.ini").string();
+    std::filesystem::create_symlink(target, link);
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+
+    const CliResult set = runCli({link, "set", "S", "K", "2"});
+    EXPECT_EQ(set.status, kNotFound);
+    EXPECT_EQ(set.err,
+              "txini: set: could not write [S] K to " + link
+                  + ": a symbolic link on the way belongs to another user of a shared "
+                    "folder and is not followed\n");
+    EXPECT_EQ(readBytes(target), "[S]\nK=1\n");
 }
 
 TEST(CliKeys, ListsEveryKeyLineInFileOrder)

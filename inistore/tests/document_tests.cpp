@@ -5,6 +5,7 @@
 #include "testfiles.h"
 
 #include "inidocument.h"
+#include "inplacejournal.h"
 #include "linesource.h"
 #include "textrules.h"
 #include "txini/profile.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,6 +50,7 @@ const LineCase kLineCases[] = {
     {"header_without_close", "[open  ", LineKind::Section, "open", ""},
     {"header_text_after_close", "[a] x=1", LineKind::Section, "a", ""},
     {"header_nested_open", "[[a]", LineKind::Section, "[a", ""},
+    {"header_to_last_close", " [a]b ] x", LineKind::Section, "a]b", ""},
     {"header_empty", "[]", LineKind::Section, "", ""},
     {"comment", ";x=1", LineKind::Comment, "", ""},
     {"comment_indented", "\t ;x", LineKind::Comment, "", ""},
@@ -127,7 +131,7 @@ TEST(Document, BlankValueIsReplacedWithoutItsBlanks)
     IniDocument document = IniDocument::parse("[a]\nk=   \nj = old\n");
     document.setValue("a", "k", "390");
     document.setValue("a", "j", "new");
-    EXPECT_EQ(document.serialize(), "[a]\nk=390\nj = new\n");
+    EXPECT_EQ(document.serialize(), "[a]\nk=390\nj=new\n");
 }
 
 TEST(Document, SettingTheSameValueChangesNothing)
@@ -135,7 +139,7 @@ TEST(Document, SettingTheSameValueChangesNothing)
     IniDocument document = IniDocument::parse("[a]\nk = v\n");
     EXPECT_FALSE(document.setValue("A", "K", "v"));
     EXPECT_TRUE(document.setValue("a", "k", "w"));
-    EXPECT_EQ(document.serialize(), "[a]\nk = w\n");
+    EXPECT_EQ(document.serialize(), "[a]\nk=w\n");
 }
 
 TEST(TextRules, FoldCaseCoversCommonAlphabets)
@@ -149,6 +153,17 @@ TEST(TextRules, FoldCaseCoversCommonAlphabets)
     EXPECT_EQ(rules::foldCase("\xFF\xC3"), "\xFF\xC3"); // not UTF-8: kept
     EXPECT_TRUE(rules::equalsNoCase("Straße", "STRASSE") == false);
     EXPECT_TRUE(rules::equalsNoCase("Ärger", "äRGER"));
+    // Every letter folds to one as long in UTF-8: names of different lengths never match.
+    for (char32_t code = 0; code < 0x800; ++code) {
+        std::string text;
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+        } else {
+            text += static_cast<char>(0xC0 | (code >> 6));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+        EXPECT_EQ(rules::foldCase(text).size(), text.size()) << static_cast<uint32_t>(code);
+    }
 }
 
 // Stress the whole engine with threads of one process: each write holds the file's lock, so
@@ -295,6 +310,78 @@ TEST(ProfileFile, WriteThroughLinkKeepsTheLink)
     EXPECT_EQ(test::readBytes(target), "[a]\nk=2\n");
 }
 
+TEST(ProfileFile, WriteThroughDanglingLinkCreatesItsTarget)
+{
+    test::TempDir dir;
+    const std::string link = dir.file("d.ini");
+    fs::create_symlink("missing.ini", link);
+    ASSERT_NE(WritePrivateProfileStringA("a", "k", "v", link.c_str()), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readBytes(dir.file("missing.ini")), "[a]\nk=v\n");
+    EXPECT_EQ(readValue(link, "a", "k"), "v");
+    // A link into a folder that is not there leads nowhere: nothing is created.
+    fs::create_symlink("absent/x.ini", dir.file("far.ini"));
+    EXPECT_EQ(WritePrivateProfileStringA("a", "k", "v", dir.file("far.ini").c_str()), 0);
+    EXPECT_FALSE(fs::exists(dir.path() / "absent"));
+}
+
+// A link in a shared folder with the sticky bit (such as /tmp) is followed only when its owner
+// is the caller or the folder's owner, as the kernel's protection of such links has it.
+struct LinkCase
+{
+    const char *name;
+    mode_t folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool linkToFolder; // the link stands for a folder on the way, not for the file itself
+    bool followed;
+};
+
+constexpr uid_t kRoot = 0;
+constexpr uid_t kOther = 65534; // nobody
+
+const LinkCase kLinkCases[] = {
+    {"other_users_link_in_sticky_folder", 01777, kRoot, kOther, false, false},
+    {"other_users_folder_link_in_sticky_folder", 01777, kRoot, kOther, true, false},
+    {"own_link_in_sticky_folder", 01777, kRoot, kRoot, false, true},
+    {"folder_owners_link_in_sticky_folder", 01777, kOther, kOther, false, true},
+    {"other_users_link_in_plain_shared_folder", 0777, kRoot, kOther, false, true},
+    {"other_users_link_in_sticky_private_folder", 01755, kRoot, kOther, false, true},
+};
+
+class LinkFollowing : public ::testing::TestWithParam<LinkCase>
+{
+};
+
+TEST_P(LinkFollowing, FollowsOnlyWhereTheKernelWould)
+{
+    const LinkCase &row = GetParam();
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    test::TempDir dir;
+    const fs::path shared = dir.path() / "shared";
+    const fs::path victim = dir.path() / "victim";
+    fs::create_directory(shared);
+    fs::create_directory(victim);
+    const std::string target = (victim / "config.ini").string();
+    test::writeBytes(target, "[a]\nk=1\n");
+    const fs::path link = shared / (row.linkToFolder ? "folder" : "config.ini");
+    fs::create_symlink(row.linkToFolder ? victim : fs::path(target), link);
+    ASSERT_EQ(::lchown(link.c_str(), row.linkOwner, row.linkOwner), 0);
+    ASSERT_EQ(::chown(shared.c_str(), row.folderOwner, row.folderOwner), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), row.folderMode), 0);
+    const std::string path = row.linkToFolder ? (link / "config.ini").string() : link.string();
+
+    const int written = WritePrivateProfileStringA("a", "k", "2", path.c_str());
+
+    EXPECT_EQ(written != 0, row.followed);
+    EXPECT_EQ(test::readBytes(target), row.followed ? "[a]\nk=2\n" : "[a]\nk=1\n");
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+INSTANTIATE_TEST_SUITE_P(ProfileFile, LinkFollowing, ::testing::ValuesIn(kLinkCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
 struct RefusedCase
 {
     const char *name;
@@ -337,11 +424,71 @@ TEST_P(RefusedWrite, FailsAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(ProfileFile, RefusedWrite, ::testing::ValuesIn(kRefusedCases),
                          [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
+// A rewrite in place that a killed writer left half done: what the next call makes of the
+// journal's record. The record is made here directly, so each state is reached for certain.
+struct InterruptedCase
+{
+    const char *name;
+    std::string current; // what the file holds when the next call comes
+    bool readOnly;
+    std::string value; // what the next read gives for [a] k
+    std::optional<std::string> fileAfter; // nullopt: as it was
+    bool recordStays;
+};
+
+const std::string kOldContent = "[a]\nk=1\nlong=xxxxxxxxxxxx\n";
+const std::string kNewContent = "[a]\nk=22\n";
+const std::string kTorn = kNewContent + kOldContent.substr(kNewContent.size());
+
+const InterruptedCase kInterruptedCases[] = {
+    {"cut_before_the_tail_went", kTorn, false, "22", kNewContent, false},
+    {"cut_in_the_middle", kNewContent.substr(0, 5) + kOldContent.substr(5), false, "22",
+     kNewContent, false},
+    {"nothing_written_yet", kOldContent, false, "22", kNewContent, false},
+    {"already_whole", kNewContent, false, "22", std::nullopt, false},
+    {"changed_since_by_another_program", "[a]\nk=3\n", false, "3", std::nullopt, false},
+    {"not_ours_to_mend", kTorn, true, "22", std::nullopt, true},
+};
+
+class InterruptedRewrite : public ::testing::TestWithParam<InterruptedCase>
+{
+};
+
+TEST_P(InterruptedRewrite, IsFinishedByTheNextCall)
+{
+    const InterruptedCase &row = GetParam();
+    test::TempDir dir;
+    const test::ScopedVariable journals("XDG_STATE_HOME", dir.file("state"));
+
+    const std::string file = dir.file("config.ini");
+    test::writeBytes(file, row.current);
+    struct stat info = {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    InPlaceJournal journal(info.st_dev, info.st_ino);
+    ASSERT_TRUE(journal.begin(kOldContent, kNewContent));
+    if (row.readOnly)
+        ::chmod(file.c_str(), 0444);
+
+    EXPECT_EQ(readValue(file, "a", "k"), row.value);
+    EXPECT_EQ(test::readBytes(file), row.fileAfter.value_or(row.current));
+    EXPECT_EQ(journal.exists(), row.recordStays);
+    if (!row.readOnly) {
+        // And a writer carries on from the mended file.
+        EXPECT_NE(WritePrivateProfileStringA("a", "n", "v", file.c_str()), 0);
+        EXPECT_EQ(test::readBytes(file), row.fileAfter.value_or(row.current) + "n=v\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ProfileFile, InterruptedRewrite, ::testing::ValuesIn(kInterruptedCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
 TEST(ProfileFile, WritableFileInReadOnlyFolderIsRewrittenInPlace)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may create files in any folder";
     test::TempDir dir;
+    test::TempDir journals;
+    const test::ScopedVariable journalFolder("XDG_STATE_HOME", journals.path().string());
     const std::string file = dir.file("config.ini");
     test::writeBytes(file, "[a]\nk=1\n");
     ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);

@@ -77,6 +77,13 @@ const ReadCase kReadCases[] = {
      kWineHeaders},
     {"header_names_listed", "section_headers.ini", Read::SectionNames, nullptr, nullptr, nullptr,
      64, "a\0[b\0c\0d\0\0"s, 9, kWineHeaders},
+    {"header_to_last_bracket", "section_brackets.ini", Read::Value, "a]b", "k", "", 64, "1\0"s, 1},
+    {"no_section_before_inner_bracket", "section_brackets.ini", Read::Value, "a", "k", "dflt", 64,
+     "dflt\0"s, 4},
+    {"text_after_last_bracket_ignored", "section_brackets.ini", Read::Value, "f", "k", "", 64,
+     "4\0"s, 1},
+    {"bracket_names_listed", "section_brackets.ini", Read::SectionNames, nullptr, nullptr, nullptr,
+     64, "a]b\0c] x\0e]\0f\0\0"s, 14},
     // Lines before the first header
     {"preamble_not_readable", "preamble.ini", Read::Value, "", "before", "dflt", 64, "dflt\0"s, 4,
      kWinePreamble},
@@ -314,6 +321,11 @@ const std::vector<WriteCase> &writeCases()
          {{" SEC ", " KEY ", "new"}},
          "replace_in_place.expected.ini",
          {{"Sec", "Key", "new"}, {"Sec", "Other", "1"}}},
+        {"same_value_leaves_line_alone",
+         "replace_in_place.ini",
+         {{"sec", "other", "1"}, {"sec", "key", "old value"}},
+         "replace_in_place.ini",
+         {{"Sec", "Key", "old value"}}},
         {"value_written_as_given",
          "value_as_given.ini",
          {{"  a ", " k ", " v "}, {"a", "empty", ""}, {"a", "q", "\"x\""}},
@@ -344,12 +356,34 @@ const std::vector<WriteCase> &writeCases()
          {{nullptr, "k", "v", false}},
          "new_section.ini",
          {{"a", "x", "1"}}},
-        {"key_with_semicolon_is_comment",
+        {"key_with_semicolon_refused",
          "comment_key.ini",
-         {{"a", ";note", "v"}},
-         "comment_key.expected.ini",
-         {{"a", ";note", std::nullopt}},
-         kWineComments},
+         {{"a", ";note", "v", false}, {"a", "\t;x", "v", false}},
+         "comment_key.ini",
+         {{"a", "x", "1"}},
+         "Windows writes a key starting with ';' as a comment line"},
+        {"key_like_header_refused",
+         "comment_key.ini",
+         {{"a", "[B]", "v", false}, {"a", "\t[B]", "v", false}},
+         "comment_key.ini",
+         {{"B", "x", std::nullopt}, {"a", "x", "1"}},
+         "Windows writes the line, which reads as a section header"},
+        {"key_not_reading_back_refused",
+         "comment_key.ini",
+         {{"a", "k=v", "1", false},
+          {"a", "", "1", false},
+          {"a", " \t ", "1", false},
+          {"a", "\tk", "1", false},
+          {"a", "k\v", "1", false}},
+         "comment_key.ini",
+         {{"a", "k", std::nullopt}},
+         "Windows writes keys that can never be read back"},
+        {"section_not_reading_back_refused",
+         "comment_key.ini",
+         {{"a]b", "k", "1", false}, {"\tb", "k", "1", false}, {"b\v", "k", "1", false}},
+         "comment_key.ini",
+         {{"b", "k", std::nullopt}, {"a", "x", "1"}},
+         "Windows writes sections that read back under another name"},
         {"byte_order_mark_kept",
          "bom_kept.ini",
          {{"a", "x", "2"}},
@@ -417,6 +451,55 @@ TEST_P(WriteTable, LeavesTheExpectedFile)
 
 INSTANTIATE_TEST_SUITE_P(Profile, WriteTable, ::testing::ValuesIn(writeCases()),
                          [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// A config.ini as earlier versions of the program and the platform left it: every value reads
+// as it always did, and storing the same values again changes no byte.
+TEST(EarlierConfig, ReadsTheSameAndRewritesNothing)
+{
+    struct Value
+    {
+        const char *section;
+        const char *key;
+        const char *value;
+    };
+    const Value values[] = {
+        {"TRANSPARENCIA", "MAIN", "100"},
+        {"MAIN", "HEIGHT", "390"},
+        {"COLORS", "FORE", "-2147483630"},
+        {"GRAL", "CANTBOT", "3"},
+        {"BUTTON1", "PATH", "/home/marta/My Documents"},
+        {"BUTTON1", "CAPTION", "Docs & more"},
+        {"BUTTON1", "ICON", ""},
+        {"BUTTON1", "LEFT", "-1"},
+        {"BUTTON2", "PATH", "/home/marta/a=b;c"},
+        {"BUTTON2", "CAPTION", "M\xc3\xbasica"},
+        {"BUTTON3", "PATH", "/srv/share"},
+        {"PROGRAM1", "PATH", "/usr/bin/x-terminal-emulator"},
+    };
+    test::TempDir dir;
+    const std::string file = dir.file("config.ini");
+    const std::string original = test::fixture("earlier_config.ini");
+    test::writeBytes(file, original);
+
+    char names[512];
+    const uint32_t count = GetPrivateProfileSectionNamesA(names, sizeof names, file.c_str());
+    EXPECT_EQ(std::string(names, count),
+              "TRANSPARENCIA\0MAIN\0COLORS\0GRAL\0BUTTON1\0BUTTON2\0BUTTON3\0PROGRAM1\0"s);
+    for (const Value &value : values) {
+        char buffer[256];
+        const uint32_t length = GetPrivateProfileStringA(value.section, value.key, "<missing>",
+                                                         buffer, sizeof buffer, file.c_str());
+        EXPECT_EQ(std::string(buffer, length), value.value) << value.section << " " << value.key;
+        // The program stores values as it read them; a quoted one would lose its quotes.
+        if (original.find(std::string(value.key) + "=\"") == std::string::npos) {
+            EXPECT_NE(
+                WritePrivateProfileStringA(value.section, value.key, value.value, file.c_str()), 0);
+        }
+    }
+    if (!usingPlatformProfile()) {
+        EXPECT_EQ(test::readBytes(file), original);
+    }
+}
 
 TEST(ProfileWrite, FolderThatDoesNotExistFails)
 {

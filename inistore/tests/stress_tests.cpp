@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -56,10 +60,8 @@ public:
         m_tail = tail.str();
     }
 
-    std::string content(long long pCounter) const
-    {
-        return m_head + std::to_string(pCounter) + m_tail;
-    }
+    std::string content(long long pCounter) const { return withCounter(std::to_string(pCounter)); }
+    std::string withCounter(const std::string &pValue) const { return m_head + pValue + m_tail; }
 
 private:
     std::string m_head;
@@ -117,12 +119,13 @@ std::vector<std::string> loopWriter(const std::string &pFile)
     return {TXINI_STRESS_WRITER, pFile, "loop", "CONFIG", "COUNTER"};
 }
 
-// Runs one loop writer until it has committed a value, lets it go on for pJitter (collecting
-// what it commits meanwhile), kills it, and returns the last value it reported as committed;
-// -1 after a failure has been recorded.
-long long commitThenKill(const std::string &pFile, std::chrono::microseconds pJitter)
+// Runs one loop writer (pWriter, loopWriter's by default) until it has committed a value, lets
+// it go on for pJitter (collecting what it commits meanwhile), kills it, and returns the last
+// value it reported as committed; -1 after a failure has been recorded.
+long long commitThenKill(const std::string &pFile, std::chrono::microseconds pJitter,
+                         const std::vector<std::string> &pWriter = {})
 {
-    ChildProcess writer(loopWriter(pFile));
+    ChildProcess writer(pWriter.empty() ? loopWriter(pFile) : pWriter);
     const auto first = writer.readLine(Clock::now() + kCommitTimeout);
     if (!first) {
         writer.kill();
@@ -274,6 +277,141 @@ TEST(StressConcurrency, KilledWriterDoesNotHoldUpOthers)
         missing += readValue(file, "S", key.c_str()) != "value-" + key ? 1 : 0;
     }
     EXPECT_EQ(missing, 0);
+}
+
+// The rewrite in place: a writable file in a folder that refuses new files. Root may create
+// files in any folder, so under root the writers and readers run as the unprivileged user
+// nobody, from copies of the programs that user can reach; otherwise as the user running the
+// tests. Their journals go to a folder of the sandbox.
+class InPlaceSandbox
+{
+public:
+    explicit InPlaceSandbox(const std::string &pContent)
+    {
+        namespace fs = std::filesystem;
+        const bool root = ::geteuid() == 0;
+        fs::permissions(m_dir.path(), fs::perms(0755));
+        m_program = TXINI_STRESS_WRITER;
+        if (root) {
+            m_prefix = {findProgram("setpriv"), "--reuid=nobody", "--regid=nogroup",
+                        "--clear-groups"};
+            // The program finds its library beside it, in ../lib.
+            fs::create_directories(m_dir.path() / "bin");
+            fs::create_directories(m_dir.path() / "lib");
+            m_program = (m_dir.path() / "bin" / "txini_stress_writer").string();
+            fs::copy_file(TXINI_STRESS_WRITER, m_program);
+            fs::copy_file(TXINI_LIBRARY, m_dir.path() / "lib" / TXINI_LIBRARY_SONAME);
+        }
+        const fs::path work = m_dir.path() / "work";
+        const fs::path state = m_dir.path() / "state";
+        fs::create_directory(work);
+        fs::create_directory(state);
+        fs::permissions(state, fs::perms(0700));
+        m_file = (work / "config.ini").string();
+        writeBytes(m_file, pContent);
+        if (root) {
+            for (const fs::path &path : {work, state, fs::path(m_file)})
+                ::chown(path.c_str(), kNobody, kNogroup);
+        }
+        fs::permissions(work, fs::perms(0555));
+        m_journals.emplace("XDG_STATE_HOME", state.string());
+    }
+
+    const std::string &file() const { return m_file; }
+    // The stress program with pArguments after FILE, run as the sandbox's user.
+    std::vector<std::string> command(const std::vector<std::string> &pArguments) const
+    {
+        std::vector<std::string> command = m_prefix;
+        command.push_back(m_program);
+        command.push_back(m_file);
+        command.insert(command.end(), pArguments.begin(), pArguments.end());
+        return command;
+    }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    static constexpr gid_t kNogroup = 65534;
+
+    static std::string findProgram(const std::string &pName)
+    {
+        for (const char *folder : {"/usr/bin/", "/bin/", "/usr/sbin/", "/sbin/"}) {
+            const std::string path = folder + pName;
+            if (::access(path.c_str(), X_OK) == 0)
+                return path;
+        }
+        throw std::runtime_error(pName + " is missing (util-linux)");
+    }
+
+    TempDir m_dir;
+    std::string m_program;
+    std::vector<std::string> m_prefix;
+    std::string m_file;
+    std::optional<ScopedVariable> m_journals; // inherited by the programs the sandbox runs
+};
+
+// The value the padded loop writer stores for pNumber (see stress_writer.cpp).
+std::string padded(long long pNumber)
+{
+    return std::to_string(pNumber) + (pNumber % 2 == 1 ? std::string(400, '.') : std::string());
+}
+
+TEST(StressInPlace, KilledWriterLeavesOldOrNewFile)
+{
+    constexpr int kIterations = 200;
+    const ButtonsFile base;
+    InPlaceSandbox sandbox(base.withCounter(padded(0)));
+    const auto writer = sandbox.command({"loop-padded", "CONFIG", "COUNTER"});
+
+    std::mt19937 random(20250101);
+    std::uniform_int_distribution<int> jitter(0, 5000);
+    long long counter = 0;
+    for (int iteration = 0; iteration < kIterations; ++iteration) {
+        SCOPED_TRACE("iteration " + std::to_string(iteration));
+        const std::chrono::microseconds wait(iteration % 4 == 0 ? 0 : jitter(random));
+        const long long last = commitThenKill(sandbox.file(), wait, writer);
+        if (last < 0)
+            return; // the failure is recorded
+        ASSERT_GT(last, counter);
+
+        // The next call of the same user finishes what the killed writer left.
+        ChildProcess reader(sandbox.command({"read", "CONFIG", "COUNTER"}));
+        ASSERT_TRUE(reader.waitFor(Clock::now() + kCommitTimeout)) << "the reader hung";
+        ASSERT_EQ(reader.exitStatus(), 0) << reader.errors();
+
+        const std::string content = readBytes(sandbox.file());
+        long long stored = -1;
+        for (const long long candidate : {last, last + 1}) {
+            if (content == base.withCounter(padded(candidate)))
+                stored = candidate;
+        }
+        ASSERT_GE(stored, 0) << "the file is neither the old nor the new one (last committed "
+                             << last << "): "
+                             << describeDifference(content, base.withCounter(padded(last)));
+        EXPECT_EQ(reader.output(), padded(stored) + "\n");
+        counter = stored;
+    }
+}
+
+TEST(StressInPlace, ReadersNeverSeeAHalfWrittenFile)
+{
+    constexpr int kReaders = 3;
+    const ButtonsFile base;
+    InPlaceSandbox sandbox(base.withCounter(padded(0)));
+
+    ChildProcess writer(sandbox.command({"loop-padded", "CONFIG", "COUNTER"}));
+    ASSERT_TRUE(writer.readLine(Clock::now() + kCommitTimeout)) << writer.errors();
+    std::vector<std::unique_ptr<ChildProcess>> readers;
+    for (int reader = 0; reader < kReaders; ++reader)
+        readers.push_back(std::make_unique<ChildProcess>(
+            sandbox.command({"watch", "CONFIG", "COUNTER", "1500"})));
+    const auto deadline = Clock::now() + kRunTimeout;
+    for (auto &reader : readers) {
+        ASSERT_TRUE(reader->waitFor(deadline)) << "a reader did not finish";
+        EXPECT_EQ(reader->exitStatus(), 0) << reader->errors();
+    }
+    // The writer went on writing all along.
+    writer.pumpUntil(Clock::now());
+    EXPECT_GT(writer.unreadLines().size(), 10u);
 }
 
 } // namespace

@@ -39,6 +39,31 @@ std::string TempDir::file(const std::string &pName) const
     return (m_path / pName).string();
 }
 
+ScopedVariable::ScopedVariable(const char *pName, const std::string &pValue)
+    : m_name(pName)
+{
+    if (const char *previous = std::getenv(pName))
+        m_previous = previous;
+    set(pValue.c_str());
+}
+
+ScopedVariable::~ScopedVariable()
+{
+    set(m_previous ? m_previous->c_str() : nullptr);
+}
+
+void ScopedVariable::set(const char *pValue) const
+{
+#ifdef _WIN32
+    ::_putenv_s(m_name.c_str(), pValue != nullptr ? pValue : "");
+#else
+    if (pValue != nullptr)
+        ::setenv(m_name.c_str(), pValue, 1);
+    else
+        ::unsetenv(m_name.c_str());
+#endif
+}
+
 std::string readBytes(const std::filesystem::path &pPath)
 {
     std::ifstream in(pPath, std::ios::binary);

@@ -3,6 +3,7 @@
 // Test helpers: temporary folders and whole-file reads and writes, as bytes.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace txini::test {
@@ -22,6 +23,22 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// Sets an environment variable while the object lives, then puts back what was there.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char *pName, const std::string &pValue);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable &) = delete;
+    ScopedVariable &operator=(const ScopedVariable &) = delete;
+
+private:
+    void set(const char *pValue) const; // nullptr removes the variable
+
+    std::string m_name;
+    std::optional<std::string> m_previous;
 };
 
 std::string readBytes(const std::filesystem::path &pPath);

@@ -1,12 +1,15 @@
 #include "inicommand.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string_view>
 
 #include "txini/clsini.h"
+#include "txini/namerules.h"
 
 namespace txini {
 
@@ -46,6 +49,31 @@ std::string_view trimmed(std::string_view pText, std::string_view pCharacters)
 bool hasLineBreak(const std::string &pText)
 {
     return pText.find_first_of("\r\n") != std::string::npos;
+}
+
+// Why a name is refused, as the message says it; nullptr for a name that may be written. Line
+// breaks are left to the write, which refuses them in values as well.
+const char *nameRefusal(NameProblem pProblem, bool pKey)
+{
+    switch (pProblem) {
+    case NameProblem::Empty:
+        return "KEY must not be empty";
+    case NameProblem::StartsLikeHeader:
+        return "a KEY starting with '[' would read as a section header";
+    case NameProblem::StartsLikeComment:
+        return "a KEY starting with ';' would be written as a comment";
+    case NameProblem::HoldsEquals:
+        return "KEY must not contain '='";
+    case NameProblem::HoldsCloseBracket:
+        return "SECTION must not contain ']'";
+    case NameProblem::EdgeBlank:
+        return pKey ? "KEY must not begin or end with a tab or vertical tab"
+                    : "SECTION must not begin or end with a tab or vertical tab";
+    case NameProblem::None:
+    case NameProblem::LineBreak:
+        break;
+    }
+    return nullptr;
 }
 
 std::string describeKey(const std::string &pSection, const std::string &pKey)
@@ -130,6 +158,14 @@ int IniCommand::runCommand(const std::vector<std::string> &pArguments)
     if (arguments.size() < shape->minArguments || arguments.size() > shape->maxArguments)
         return fail(Usage, "usage: txini FILE " + std::string(shape->synopsis));
 
+    // A folder (or a device) where the file should be is an error, not an empty file.
+    std::error_code error;
+    const auto status = std::filesystem::status(m_file, error);
+    if (std::filesystem::is_directory(status))
+        return fail(NotFound, m_file + ": is a folder, not a file");
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return fail(NotFound, m_file + ": is not a regular file");
+
     clsIni ini;
     ini.File(m_file);
     const std::string *optionalKey = arguments.size() == 2 ? &arguments[1] : nullptr;
@@ -158,21 +194,19 @@ int IniCommand::doGet(_clsIni &pIni, const std::string &pSection, const std::str
 int IniCommand::doSet(_clsIni &pIni, const std::string &pSection, const std::string &pKey,
                       const std::string &pValue)
 {
-    // Names that the file's syntax would turn into something else are refused before anything
-    // is written: such a write would change the file without the key ever reading back.
-    const std::string_view key = trimmed(pKey, " ");
-    if (!key.empty() && key.front() == ';')
-        return fail(Usage, "set: a KEY starting with ';' would be written as a comment");
-    if (!key.empty() && key.front() == '[')
-        return fail(Usage, "set: a KEY starting with '[' would read as a section header");
-    if (key.find('=') != std::string_view::npos)
-        return fail(Usage, "set: KEY must not contain '='");
-    if (pSection.find(']') != std::string::npos)
-        return fail(Usage, "set: SECTION must not contain ']'");
+    // Names that the file's syntax would turn into something else are refused (the store
+    // refuses them too): such a write would change the file without the key ever reading back.
+    // The rules are the store's own, so the tool cannot pass a name the store then refuses.
+    if (const char *refusal = nameRefusal(keyNameProblem(pKey), true))
+        return fail(Usage, std::string("set: ") + refusal);
+    if (const char *refusal = nameRefusal(sectionNameProblem(pSection), false))
+        return fail(Usage, std::string("set: ") + refusal);
 
     // The store reports nothing about a write; reading the value back is the only way to know
-    // that it took.
+    // that it took. The engine's errno says why it did not.
+    errno = 0;
     pIni.doAdd(pSection, pKey, pValue);
+    const int writeError = errno;
     if (pIni.getExisteClave(pSection, pKey)
         && pIni.getLeerValor(pSection, pKey) == expectedReadBack(pValue))
         return Success;
@@ -180,7 +214,13 @@ int IniCommand::doSet(_clsIni &pIni, const std::string &pSection, const std::str
         return fail(NotFound,
                     "set: SECTION, KEY and VALUE must not hold a line break; "
                     "nothing was written");
-    return fail(NotFound, "set: could not write [" + pSection + "] " + pKey + " to " + m_file);
+    std::string message = "set: could not write [" + pSection + "] " + pKey + " to " + m_file;
+    if (writeError == EPERM)
+        message += ": a symbolic link on the way belongs to another user of a shared folder "
+                   "and is not followed";
+    else if (writeError != 0)
+        message += std::string(": ") + std::strerror(writeError);
+    return fail(NotFound, message);
 }
 
 int IniCommand::doDelete(_clsIni &pIni, const std::string &pSection, const std::string *pKey)

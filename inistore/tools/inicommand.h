@@ -14,8 +14,11 @@
 // Exit status: Success (0) when the item was found or the change was made, NotFound (1) when
 // the file, section or key is missing or a write did not take, Usage (2) for bad arguments.
 // Results go to the output stream; every failure writes exactly one line starting with
-// "txini: " to the error stream (except `exists`, which is silent). A FILE that does not exist
-// reads as empty; `set` creates it.
+// "txini: " to the error stream (except `exists`, which is silent about what it finds). A FILE
+// that does not exist reads as empty; `set` creates it. A FILE that is a folder, or anything
+// else but a regular file, is an error for every command (NotFound, with a message). `set`
+// refuses, with Usage, a SECTION or KEY that would not read back as itself
+// (txini/namerules.h); when it reports NotFound the file is as it was.
 
 #include <ostream>
 #include <string>

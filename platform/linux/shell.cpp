@@ -62,6 +62,21 @@ bool Shell::openUrl(const QUrl &pUrl)
     return openWithDefaultHandler(pUrl);
 }
 
+bool Shell::run(const QString &pPath)
+{
+    if (pPath.trimmed().isEmpty() || !isRunnable(pPath))
+        return false;
+    const QFileInfo info(pPath);
+    return startDetached(info.absoluteFilePath(), {}, info.absolutePath());
+}
+
+bool Shell::openWithDefaultApplication(const QString &pPath)
+{
+    if (pPath.trimmed().isEmpty() || !QFileInfo::exists(pPath))
+        return false;
+    return openWithDefaultHandler(QUrl::fromLocalFile(QFileInfo(pPath).absoluteFilePath()));
+}
+
 bool Shell::startDetached(const QString &pProgram, const QStringList &pArgs,
                           const QString &pWorkDir)
 {

@@ -207,3 +207,71 @@ TEST_F(ShellTest, ShellExecuteRunsTheProgramWithItsArgumentsAndFolder)
         QStringLiteral("/CheckBackground|a b|$HOME;`x`|%1\n").arg(QDir(work).canonicalPath());
     EXPECT_EQ(QString::fromUtf8(result.readAll()), expected);
 }
+
+TEST_F(ShellTest, RunStartsOnlyProgramsAndOpeningWithTheApplicationNeverRuns)
+{
+    struct Row
+    {
+        const char *name;
+        Kind kind;
+        bool executable;
+        bool runs;
+    };
+    const Row rows[] = {
+        {"tool.sh", Kind::Script, true, true},
+        {"program", Kind::NativeProgram, true, true},
+        {"notes.txt", Kind::Document, false, false},
+        {"text-with-execute-bit", Kind::ExecutableText, true, false},
+        {"setup.exe", Kind::WindowsProgram, true, false},
+    };
+    for (const Row &row : rows) {
+        const QString path = make(QString::fromLatin1(row.name), row.kind, row.executable);
+        RecordingShell running;
+        EXPECT_EQ(running.run(path), row.runs) << row.name;
+        EXPECT_EQ(running.calls,
+                  row.runs
+                      ? QStringList{QStringLiteral("start %1 [] in %2").arg(path, m_folder.path())}
+                      : QStringList{})
+            << row.name;
+        RecordingShell opening;
+        EXPECT_TRUE(opening.openWithDefaultApplication(path)) << row.name;
+        EXPECT_EQ(opening.calls, QStringList{QStringLiteral("open %1").arg(url(path))}) << row.name;
+    }
+    RecordingShell missing;
+    const QString absent = QDir(m_folder.path()).filePath(QStringLiteral("absent"));
+    EXPECT_FALSE(missing.run(absent));
+    EXPECT_FALSE(missing.openWithDefaultApplication(absent));
+    EXPECT_TRUE(missing.calls.isEmpty());
+}
+
+TEST_F(ShellTest, RunHandsOddNamesToTheProgramWhole)
+{
+    // Real starts: each script writes the name it was started by into its own folder. Quotes,
+    // command substitution, line breaks and a leading dash reach it as they are, and no shell
+    // ever sees them (one would have made the file "pwned").
+    const QStringList names = {
+        QStringLiteral("it's \"quoted\".sh"), QStringLiteral("$(touch pwned).sh"),
+        QStringLiteral("two\nlines.sh"),      QStringLiteral("-rf"),
+        QStringLiteral("a;b`touch pwned`|c"),
+    };
+    Shell shell;
+    int index = 0;
+    for (const QString &name : names) {
+        const QString folder = make(QStringLiteral("case%1").arg(++index), Kind::Folder, false);
+        const QString program = QDir(folder).filePath(name);
+        QFile script(program);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly)) << name.toStdString();
+        script.write("#!/bin/sh\nprintf '%s' \"$0\" > marker.tmp\nmv marker.tmp marker\n");
+        script.close();
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        ASSERT_TRUE(shell.run(program)) << name.toStdString();
+        const QString marker = QDir(folder).filePath(QStringLiteral("marker"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker); }, timeoutMs))
+            << name.toStdString();
+        QFile result(marker);
+        ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(result.readAll()), program) << name.toStdString();
+        EXPECT_FALSE(QFile::exists(QDir(folder).filePath(QStringLiteral("pwned"))));
+    }
+}

@@ -104,8 +104,11 @@ private:
     void doGrabarValor(const std::string &pFile, const std::string &pSection,
                        const std::string &pKey, const std::string &pValue);
 
+    void setFile(const std::string &pFile);
+
     ProfileFunctions m_functions;
     std::string m_file;
+    std::string m_trimmedFile; // m_file without its spaces, as the value members use it
     std::unique_ptr<clsFileIni> m_dialog;
 };
 

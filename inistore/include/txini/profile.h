@@ -8,8 +8,12 @@
 // TXINI_USE_PLATFORM_PROFILE they forward to the platform's functions instead (see
 // usingPlatformProfile()), which lets the same tests check both against one table of cases.
 //
-// Beyond the platform: writes replace the file atomically, concurrent writers in several
-// processes do not lose each other's updates, and a value holding CR or LF is refused.
+// Beyond the platform: writes replace the file atomically (a file whose folder refuses new
+// files is rewritten in place under a journal, so a crash never leaves it torn), concurrent
+// writers in several processes do not lose each other's updates, a value holding CR or LF is
+// refused, and so is a new value under a name that would not read back as itself
+// (txini/namerules.h). Symbolic links are followed as the kernel's protection of links in shared
+// folders allows, and a dangling link is written through to the file it names.
 
 #include <cstdint>
 
@@ -37,7 +41,11 @@ TXINI_EXPORT uint32_t GetPrivateProfileStringA(const char *lpAppName, const char
 
 // Writes one value (creating file, section and key as needed), deletes a key (lpString NULL)
 // or a section (lpKeyName NULL). Returns non-zero on success; FALSE for a NULL section, a value
-// or name holding CR or LF, or a file that cannot be written.
+// or name holding CR or LF, a value under a name that txini/namerules.h refuses, or a file that
+// cannot be written, which is then left as it was. On FALSE errno tells why, as GetLastError
+// would on the platform: EINVAL for the arguments, EISDIR for a folder in the file's place,
+// EACCES for a file that may not be written, EPERM for a symbolic link that is not followed,
+// otherwise what the system reported.
 TXINI_EXPORT int WritePrivateProfileStringA(const char *lpAppName, const char *lpKeyName,
                                             const char *lpString, const char *lpFileName);
 

@@ -36,6 +36,14 @@ public:
     // Opens a URL (a web page, a mail address, a local file) with the desktop's default handler.
     bool openUrl(const QUrl &pUrl);
 
+    // Starts pPath directly, as open() starts a program: in its own folder, without arguments,
+    // never through a command shell. False when it is not runnable (see isRunnable).
+    bool run(const QString &pPath);
+
+    // Opens pPath with the desktop's default application for its type, also when it is a
+    // program or a script: what a user asks for who wants to read a script, not run it.
+    bool openWithDefaultApplication(const QString &pPath);
+
     // True for a regular file that this system can execute itself: it has the execute
     // permission and is a native program (ELF) or a script with a "#!" line.
     static bool isRunnable(const QString &pPath);

@@ -9,6 +9,7 @@
 #include "bar/draweropener.h"
 #include "bar/hookmenu.h"
 #include "bar/picturefile.h"
+#include "bar/programmenu.h"
 #include "startup/appstate.h"
 #include "startup/configlocation.h"
 #include "startup/firstrun.h"
@@ -100,11 +101,15 @@ Form1::Form1(AppState &pState, QWidget *pParent)
 
     m_hMenu = new HookMenu(this);
     m_menus = new BarMenus(pState, *m_registry, *this, this);
+    m_menus->setSettingsHost(this);
+    m_programMenu = new ProgramMenu(pState, *m_menus, *m_hMenu, m_imgP, *this, this);
     m_drawerButtons =
         std::make_unique<DrawerButtons>(pState, *m_cmdB, m_img, *m_cmdAdd, *m_cmdProg);
     m_drawerOpener = std::make_unique<DrawerOpener>(pState, m_registry.get());
 
     connect(m_cmdAdd, &BarButton::clicked, this, [this] { m_menus->cmdAdd_Click(*m_cmdAdd); });
+    connect(m_cmdProg, &BarButton::mouseUp, this,
+            [this](int pButton) { m_programMenu->cmdProg_MouseUp(*m_cmdProg, pButton); });
     connect(m_cmdB, &ButtonArray::mouseDown, this, &Form1::cmdB_MouseDown);
     connect(m_cmdB, &ButtonArray::mouseUp, this, &Form1::cmdB_MouseUp);
     m_showExclamation = [this](const QString &pText) {
@@ -314,6 +319,20 @@ void Form1::QuitarBarra()
     m_registered = false;
 }
 
+void Form1::redock()
+{
+    QuitarBarra();
+    const float tpp = twipsPerPixel(screen());
+    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    applyBarGeometryTwips(0, 0, toTwips(screenRect.width(), tpp), m_state.settings().barHeight);
+    BarButton &first = m_cmdB->templateButton();
+    first.setHeightTwips(std::max(0.0F, barHeightTwips() - 2 * first.topTwips()));
+    if (m_state.settings().position == QLatin1String("TOP"))
+        RegistrarBarra(static_cast<int32_t>(platform::ABE_TOP));
+    else if (m_state.settings().position == QLatin1String("BOTTOM"))
+        RegistrarBarra(static_cast<int32_t>(platform::ABE_BOTTOM));
+}
+
 void Form1::RestaurarAreaTrabajo()
 {
     if (!m_appBar)
@@ -457,7 +476,7 @@ void Form1::cmdB_MouseUp(int pIndex, int pButton, int pShift, float, float)
 
 void Form1::MostrarProgramas()
 {
-    m_state.setProgramCount(readCount(m_state.ini(), kKeyProgramCount));
+    m_programMenu->MostrarProgramas();
 }
 
 void Form1::showExclamation(const QString &pText)

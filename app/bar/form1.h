@@ -6,6 +6,7 @@
 
 #include "bar/barmenuhost.h"
 #include "bar/imagelist.h"
+#include "dialogs/settingshost.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -28,6 +29,7 @@ class DragTargets;
 class DrawerButtons;
 class DrawerOpener;
 class HookMenu;
+class ProgramMenu;
 class QuestionAsker;
 class Registry;
 
@@ -38,7 +40,7 @@ class SingleInstance;
 struct AppBarData;
 } // namespace platform
 
-class Form1 : public QWidget, public BarMenuHost
+class Form1 : public QWidget, public BarMenuHost, public SettingsHost
 {
     Q_OBJECT
 
@@ -57,12 +59,17 @@ public:
     void QuitarBarra();
     void RestaurarAreaTrabajo();
     void AplicarTransparenciaMain() override;
-    void AplicarColoresMain();
+    void AplicarColoresMain() override;
     void SetTheme() override;
+    // After the settings dialog changed the position or the height: the edge given back, the
+    // new height taken, the edge of the new position claimed (none for one other than "TOP"
+    // or "BOTTOM"); the work area follows.
+    void redock() override;
 
-    // RegistryHost and BarMenuHost
+    // RegistryHost, BarMenuHost and SettingsHost
     // Rebuilds the drawer buttons (see DrawerButtons) after one pass of the message pump.
     void MostrarBotones() override;
+    // Rebuilds the program menu (see ProgramMenu).
     void MostrarProgramas() override;
     float barHeightTwips() const override;
     void showExclamation(const QString &pText) override;
@@ -91,6 +98,7 @@ public:
     HookMenu &hMenu() const { return *m_hMenu; }
     DrawerButtons &drawerButtons() const { return *m_drawerButtons; }
     DrawerOpener &drawerOpener() const { return *m_drawerOpener; }
+    ProgramMenu &programMenu() const { return *m_programMenu; }
     const QPixmap &bgPic() const { return m_bgPic; }
     bool isRegistered() const { return m_registered; }
     // The opacity byte last applied; nullopt while the bar is not translucent.
@@ -142,6 +150,7 @@ private:
     ImageList m_imgP;
     HookMenu *m_hMenu = nullptr;
     BarMenus *m_menus = nullptr;
+    ProgramMenu *m_programMenu = nullptr;
     std::unique_ptr<DrawerButtons> m_drawerButtons;
     std::unique_ptr<DrawerOpener> m_drawerOpener;
 };

@@ -1,5 +1,7 @@
 #include "dialogs/systemfilechooser.h"
 
+#include "dialogs/programfilefilter.h"
+
 #include <QDir>
 #include <QFileDialog>
 
@@ -32,11 +34,29 @@ std::optional<QString> SystemFileChooser::chooseFile(QWidget *pOwner, const QStr
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     QStringList filters;
-    for (const FileFilter &filter : pFilters)
+    QStringList programFilters;
+    ProgramFileFilter *programs = nullptr;
+    for (const FileFilter &filter : pFilters) {
         filters.append(nameFilter(filter));
+        if (filter.programsOnly)
+            programFilters.append(filters.last());
+    }
+    if (!programFilters.isEmpty()) {
+        // Only Qt's own dialog takes a narrower view of the folder: the desktop's dialog
+        // would list every file under a filter of programs.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        programs = new ProgramFileFilter(&dialog);
+        dialog.setProxyModel(programs);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, programs,
+                         [programs, programFilters](const QString &pFilter) {
+                             programs->setActive(programFilters.contains(pFilter));
+                         });
+    }
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
+    if (programs != nullptr)
+        programs->setActive(programFilters.contains(dialog.selectedNameFilter()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

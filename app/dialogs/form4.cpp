@@ -1,0 +1,182 @@
+#include "dialogs/form4.h"
+
+#include "bar/drawerbuttonlayout.h"
+#include "bar/embeddedresources.h"
+#include "dialogs/editorframe.h"
+#include "dialogs/filechooser.h"
+#include "dialogs/systemfilechooser.h"
+#include "startup/appstate.h"
+#include "startup/registry.h"
+
+#include "platform/filenamecodec.h"
+
+#include "txini/clsini.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <sys/stat.h>
+
+namespace pindrel {
+
+Form4::Form4(AppState &pState, Registry &pRegistry, QWidget *pParent)
+    : QDialog(pParent)
+    , m_state(pState)
+    , m_registry(pRegistry)
+{
+    ensureEmbeddedResources();
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Add program"));
+    buildControls();
+    m_showExclamation = [this](const QString &pText) {
+        QMessageBox::warning(this, QStringLiteral("Pindrel"), pText);
+    };
+}
+
+Form4::~Form4() = default;
+
+void Form4::buildControls()
+{
+    const EditorFrame frame(this, QStringLiteral("Add program"));
+    m_imgAdd = frame.imgAdd;
+    m_imgMod = frame.imgMod;
+    m_lbltitulo = frame.lbltitulo;
+    m_cmdAceptar = frame.cmdAceptar;
+    m_cmdCancelar = frame.cmdCancelar;
+
+    m_textTitulo = new QLineEdit(this);
+    m_textTitulo->setObjectName(QStringLiteral("TextTitulo"));
+    m_textRuta = new QLineEdit(this);
+    m_textRuta->setObjectName(QStringLiteral("TextRuta"));
+    m_cmdRuta = EditorFrame::button(this, "cmdRuta", QStringLiteral("Change"));
+
+    const int fieldWidth = fontMetrics().averageCharWidth() * 40;
+    m_textTitulo->setMinimumWidth(fieldWidth);
+    m_textRuta->setMinimumWidth(fieldWidth);
+    auto *fields = new QGridLayout;
+    fields->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 0);
+    fields->addWidget(m_textTitulo, 0, 1, 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("Path"), this), 1, 0);
+    fields->addWidget(m_textRuta, 1, 1);
+    fields->addWidget(m_cmdRuta, 1, 2);
+    frame.place(fields);
+
+    connect(m_cmdAceptar, &QPushButton::clicked, this, &Form4::cmdAceptar_Click);
+    connect(m_cmdCancelar, &QPushButton::clicked, this, &Form4::cmdCancelar_Click);
+    connect(m_cmdRuta, &QPushButton::clicked, this, &Form4::cmdRuta_Click);
+}
+
+void Form4::setFileChooser(FileChooser *pChooser)
+{
+    m_chooser = pChooser;
+}
+
+void Form4::setExclamation(std::function<void(const QString &)> pShow)
+{
+    if (pShow)
+        m_showExclamation = std::move(pShow);
+}
+
+FileChooser &Form4::chooser()
+{
+    if (m_chooser != nullptr)
+        return *m_chooser;
+    if (!m_systemChooser)
+        m_systemChooser = std::make_unique<SystemFileChooser>();
+    return *m_systemChooser;
+}
+
+QList<FileFilter> Form4::programFilters()
+{
+    // Programs here carry no extension: the first filter lists what this desktop can start.
+    return {
+        {QStringLiteral("Programs and launchers"), QStringLiteral("*"), true},
+        {QStringLiteral("EXE files (*.exe)"), QStringLiteral("*.exe")},
+        {QStringLiteral("BAT files (*.bat)"), QStringLiteral("*.bat")},
+        {QStringLiteral("All files (*.*)"), QStringLiteral("*.*")},
+    };
+}
+
+bool Form4::fileExists(const QString &pPath)
+{
+    // Asked with the name's own bytes, so a name that is not UTF-8 is found too.
+    struct stat info = {};
+    return !pPath.isEmpty() && ::stat(platform::encodeFileName(pPath).constData(), &info) == 0
+        && S_ISREG(info.st_mode);
+}
+
+void Form4::Inicializar(int16_t pIndex)
+{
+    const QString caption =
+        pIndex != 0 ? QStringLiteral("Configure program") : QStringLiteral("Add program");
+    EditorFrame::showMode(m_imgAdd, m_imgMod, m_lbltitulo, pIndex != 0, caption);
+    setWindowTitle(caption);
+
+    m_editIndex = pIndex;
+
+    txini::_clsIni &ini = m_state.ini();
+    const std::string section = Registry::programSection(pIndex);
+    m_textTitulo->setText(QString::fromStdString(ini.getLeerValor(section, "CAPTION")));
+    m_textRuta->setText(
+        platform::decodeFileName(QByteArray::fromStdString(ini.getLeerValor(section, "PATH"))));
+}
+
+void Form4::cmdAceptar_Click()
+{
+    if (trimSpaces(m_textTitulo->text()).isEmpty()) {
+        m_showExclamation(QStringLiteral("Please complete program's name."));
+        m_textTitulo->setFocus();
+        return;
+    }
+    const QString path = trimSpaces(m_textRuta->text());
+    if (path.isEmpty()) {
+        m_showExclamation(QStringLiteral("Please complete the path."));
+        m_textRuta->setFocus();
+        return;
+    }
+    if (!fileExists(path)) {
+        m_showExclamation(
+            QStringLiteral("Can't find the file.\r\nPlease, check the path is correct."));
+        m_textRuta->setFocus();
+        return;
+    }
+    // The texts go to the store as typed: only the checks trim them.
+    if (m_editIndex != 0) {
+        m_registry.ModificarPrograma(m_editIndex, m_textTitulo->text(), m_textRuta->text(), 1);
+    } else {
+        m_registry.AgregarPrograma(m_textTitulo->text(), m_textRuta->text(), 1);
+    }
+    accept();
+}
+
+void Form4::cmdCancelar_Click()
+{
+    reject();
+}
+
+QString Form4::startFolder() const
+{
+    const QString typed = trimSpaces(m_textRuta->text());
+    if (fileExists(typed))
+        return QDir::cleanPath(typed + QStringLiteral("/.."));
+    return m_state.programFolder().isEmpty() ? QCoreApplication::applicationDirPath()
+                                             : m_state.programFolder();
+}
+
+void Form4::cmdRuta_Click()
+{
+    const std::optional<QString> file = chooser().chooseFile(
+        this, QStringLiteral("Select a Program"), startFolder(), programFilters());
+    // Cancelling keeps the path the user typed: there is nothing to put in its place.
+    if (file)
+        m_textRuta->setText(trimSpaces(*file));
+}
+
+} // namespace pindrel

@@ -1,5 +1,7 @@
 #include "dialogs/qtopenfiledialog.h"
 
+#include "dialogs/systemfilechooser.h"
+
 #include "platform/filenamecodec.h"
 
 #include <QApplication>
@@ -60,7 +62,9 @@ QStringList QtOpenFileDialog::nameFilters(const std::string &pFilter)
     QStringList filters;
     const QStringList parts =
         platform::decodeFileName(QByteArray::fromStdString(pFilter)).split(QChar(0));
-    for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
+    // A description without a pattern ends the list, as an empty one does.
+    for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty() && !parts[i + 1].isEmpty();
+         i += 2) {
         QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
         for (QString &pattern : patterns) {
             pattern = pattern.trimmed();

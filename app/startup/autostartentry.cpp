@@ -28,8 +28,6 @@ QString quotedArgument(const QString &pArgument)
         if (character == u'"' || character == u'`' || character == u'$' || character == u'\\')
             quoted += u'\\';
         quoted += character;
-        if (character == u'%')
-            quoted += u'%';
     }
     return quoted + u'"';
 }
@@ -80,6 +78,15 @@ bool AutostartEntry::isEnabled() const
     return QFileInfo::exists(filePath());
 }
 
+bool AutostartEntry::isWritable(const QString &pProgram)
+{
+    // A desktop entry is UTF-8 text: a name that is not cannot be written into it. A "%" would
+    // have to be doubled, and the desktop's own launcher then looks for the program by the
+    // doubled name and finds nothing.
+    return !pProgram.isEmpty() && platform::encodeFileName(pProgram) == pProgram.toUtf8()
+        && !pProgram.contains(u'%');
+}
+
 QString AutostartEntry::execValue(const QString &pProgram)
 {
     return escapedValue(quotedArgument(pProgram));
@@ -89,8 +96,7 @@ bool AutostartEntry::setEnabled(bool pEnabled) const
 {
     if (!pEnabled)
         return !QFileInfo::exists(filePath()) || QFile::remove(filePath());
-    // A desktop entry is UTF-8 text: a name that is not cannot be written into it.
-    if (m_program.isEmpty() || platform::encodeFileName(m_program) != m_program.toUtf8())
+    if (!isWritable(m_program))
         return false;
     if (!QDir().mkpath(m_folder))
         return false;

@@ -6,10 +6,10 @@
 // setting; config.ini does not hold it.
 //
 // The entry starts the program file by its absolute path, quoted as an Exec argument of a
-// desktop entry: in double quotes, with '"', '`', '$' and '\' escaped by a backslash and '%'
-// doubled, then escaped as a string value of the file ('\' doubled, control characters as
-// \n, \t, \r). A path that is not valid UTF-8 cannot be written into a desktop entry: enabling
-// fails and nothing is written.
+// desktop entry: in double quotes, with '"', '`', '$' and '\' escaped by a backslash, then
+// escaped as a string value of the file ('\' doubled, control characters as \n, \t, \r). A
+// path that is not valid UTF-8, or one with a '%', cannot be written so that the session
+// starts it (see isWritable): enabling fails and nothing is written.
 
 #include <QString>
 
@@ -34,6 +34,8 @@ public:
 
     // The Exec value that starts pProgram, as it stands in the file.
     static QString execValue(const QString &pProgram);
+    // Whether an entry can start pProgram.
+    static bool isWritable(const QString &pProgram);
 
 private:
     QString m_folder;

@@ -158,6 +158,32 @@ FormConfig::FormConfig(AppState &pState, Registry &pRegistry, SettingsHost &pHos
     connect(m_cmdCancelar, &QPushButton::clicked, this, &FormConfig::cmdCancelar_Click);
     connect(m_ssTab, &QTabWidget::currentChanged, this, &FormConfig::ssTab_TabChange);
 
+    // The keyboard starts on the tabs and goes through each page top to bottom, then Ok and
+    // Cancel.
+    QWidget *order[] = {m_ssTab,
+                        m_pvAlto,
+                        m_comboTheme,
+                        m_comboPos,
+                        m_slMain,
+                        m_pvColMain,
+                        m_chkAutostart,
+                        m_comboBut,
+                        m_pvColBoton,
+                        m_pvColFore,
+                        m_slForm,
+                        m_pvColForm,
+                        m_programs->ListP(),
+                        m_programs->cmdAdd(),
+                        m_programs->cmdMod(),
+                        m_programs->cmdDel(),
+                        m_programs->cmdUp(),
+                        m_programs->cmdDown(),
+                        m_cmdAceptar,
+                        m_cmdCancelar};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_ssTab->setFocus();
+
     loadSettings();
 }
 

@@ -141,7 +141,9 @@ void Form4::cmdAceptar_Click()
         m_textRuta->setFocus();
         return;
     }
-    if (!fileExists(path)) {
+    // config.ini holds one value a line: a path with a line break could not be stored, and
+    // the program would be added without it.
+    if (!fileExists(path) || path.contains(u'\n') || path.contains(u'\r')) {
         m_showExclamation(
             QStringLiteral("Can't find the file.\r\nPlease, check the path is correct."));
         m_textRuta->setFocus();

@@ -11,11 +11,11 @@
 //
 // Ok checks, in this order, that the name is not empty once trimmed of spaces ("Please
 // complete program's name."), that the path is not ("Please complete the path.") and that the
-// trimmed path names an existing regular file ("Can't find the file." and "Please, check the
-// path is correct." on two lines); each message puts the focus in its field and keeps the
-// dialog open. Then it hands the two texts exactly as typed to ModificarPrograma(n, ...) or
-// AgregarPrograma(...) with a rebuild of the program menu, and closes. Cancel and the close
-// box write nothing.
+// trimmed path names an existing regular file that config.ini can hold (no line break in its
+// name) ("Can't find the file." and "Please, check the path is correct." on two lines); each
+// message puts the focus in its field and keeps the dialog open. Then it hands the two texts
+// exactly as typed to ModificarPrograma(n, ...) or AgregarPrograma(...) with a rebuild of the
+// program menu, and closes. Cancel and the close box write nothing.
 //
 // "Change" opens a file ("Select a Program", filters in the order of programFilters(), the
 // first selected) in the folder of the file the path names, or in the program's own folder

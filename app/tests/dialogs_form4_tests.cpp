@@ -99,6 +99,8 @@ const CheckRow kChecks[] = {
      "Can't find the file.\r\nPlease, check the path is correct.", "TextRuta"},
     {"folder_is_no_file", "Tool", "<folder>",
      "Can't find the file.\r\nPlease, check the path is correct.", "TextRuta"},
+    {"line_break_the_file_cannot_hold", "Tool", "<newline>",
+     "Can't find the file.\r\nPlease, check the path is correct.", "TextRuta"},
 };
 
 class Check : public ProgramEditor, public ::testing::WithParamInterface<CheckRow>
@@ -109,10 +111,13 @@ TEST_P(Check, KeepsTheDialogOpenWithTheFocusInTheField)
 {
     const CheckRow &row = GetParam();
     QString path = QString::fromUtf8(row.path);
+    const QString withLineBreak = m_config.folder() + QStringLiteral("/two\nlines");
+    test::writeBytes(withLineBreak, "#!/bin/sh\n");
     path.replace(QStringLiteral("<tool>"), m_tool)
-        .replace(QStringLiteral("<folder>"), m_config.folder());
+        .replace(QStringLiteral("<folder>"), m_config.folder())
+        .replace(QStringLiteral("<newline>"), withLineBreak);
     type(m_editor->TextTitulo(), QString::fromUtf8(row.title));
-    type(m_editor->TextRuta(), path);
+    m_editor->TextRuta()->setText(path); // as a chooser answers: typing enters no line break
     m_editor->cmdRuta()->setFocus();
     click(m_editor->cmdAceptar());
     EXPECT_EQ(m_messages, std::vector<QString>{QString::fromUtf8(row.message)});

@@ -1,10 +1,8 @@
 #include "dialogs/form4.h"
 
 #include "bar/drawerbuttonlayout.h"
-#include "bar/embeddedresources.h"
 #include "dialogs/editorframe.h"
 #include "dialogs/filechooser.h"
-#include "dialogs/systemfilechooser.h"
 #include "startup/appstate.h"
 #include "startup/registry.h"
 
@@ -17,7 +15,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -26,18 +23,11 @@
 namespace pindrel {
 
 Form4::Form4(AppState &pState, Registry &pRegistry, QWidget *pParent)
-    : QDialog(pParent)
+    : EditorDialog(QStringLiteral("Add program"), pParent)
     , m_state(pState)
     , m_registry(pRegistry)
 {
-    ensureEmbeddedResources();
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Add program"));
     buildControls();
-    m_showExclamation = [this](const QString &pText) {
-        QMessageBox::warning(this, QStringLiteral("Pindrel"), pText);
-    };
 }
 
 Form4::~Form4() = default;
@@ -71,26 +61,6 @@ void Form4::buildControls()
     connect(m_cmdAceptar, &QPushButton::clicked, this, &Form4::cmdAceptar_Click);
     connect(m_cmdCancelar, &QPushButton::clicked, this, &Form4::cmdCancelar_Click);
     connect(m_cmdRuta, &QPushButton::clicked, this, &Form4::cmdRuta_Click);
-}
-
-void Form4::setFileChooser(FileChooser *pChooser)
-{
-    m_chooser = pChooser;
-}
-
-void Form4::setExclamation(std::function<void(const QString &)> pShow)
-{
-    if (pShow)
-        m_showExclamation = std::move(pShow);
-}
-
-FileChooser &Form4::chooser()
-{
-    if (m_chooser != nullptr)
-        return *m_chooser;
-    if (!m_systemChooser)
-        m_systemChooser = std::make_unique<SystemFileChooser>();
-    return *m_systemChooser;
 }
 
 QList<FileFilter> Form4::programFilters()
@@ -131,21 +101,20 @@ void Form4::Inicializar(int16_t pIndex)
 void Form4::cmdAceptar_Click()
 {
     if (trimSpaces(m_textTitulo->text()).isEmpty()) {
-        m_showExclamation(QStringLiteral("Please complete program's name."));
+        exclaim(QStringLiteral("Please complete program's name."));
         m_textTitulo->setFocus();
         return;
     }
     const QString path = trimSpaces(m_textRuta->text());
     if (path.isEmpty()) {
-        m_showExclamation(QStringLiteral("Please complete the path."));
+        exclaim(QStringLiteral("Please complete the path."));
         m_textRuta->setFocus();
         return;
     }
     // config.ini holds one value a line: a path with a line break could not be stored, and
     // the program would be added without it.
     if (!fileExists(path) || path.contains(u'\n') || path.contains(u'\r')) {
-        m_showExclamation(
-            QStringLiteral("Can't find the file.\r\nPlease, check the path is correct."));
+        exclaim(QStringLiteral("Can't find the file.\r\nPlease, check the path is correct."));
         m_textRuta->setFocus();
         return;
     }

@@ -22,13 +22,12 @@
 // when it names none. The chosen path trimmed of spaces replaces the path; cancelling keeps
 // what the user had typed.
 
-#include <QDialog>
+#include "dialogs/editordialog.h"
+
 #include <QList>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -37,11 +36,10 @@ class QPushButton;
 namespace pindrel {
 
 class AppState;
-class FileChooser;
 class Registry;
 struct FileFilter;
 
-class Form4 : public QDialog
+class Form4 : public EditorDialog
 {
     Q_OBJECT
 
@@ -51,12 +49,6 @@ public:
 
     void Inicializar(int16_t pIndex);
     int16_t editIndex() const { return m_editIndex; }
-
-    // The chooser "Change" uses (not owned); null brings back the system's.
-    void setFileChooser(FileChooser *pChooser);
-    // How the validation messages are shown; by default a message box with an exclamation
-    // icon titled "Pindrel".
-    void setExclamation(std::function<void(const QString &)> pShow);
 
     // The program chooser's filters: programs (executables and launchers), exe, bat, all files.
     static QList<FileFilter> programFilters();
@@ -78,15 +70,11 @@ public:
 
 private:
     void buildControls();
-    FileChooser &chooser();
     QString startFolder() const;
 
     AppState &m_state;
     Registry &m_registry;
     int16_t m_editIndex = 0;
-    FileChooser *m_chooser = nullptr;
-    std::unique_ptr<FileChooser> m_systemChooser;
-    std::function<void(const QString &)> m_showExclamation;
 
     QLineEdit *m_textTitulo = nullptr;
     QLineEdit *m_textRuta = nullptr;

@@ -1,16 +1,16 @@
 #include "dialogs/editordialog.h"
 
-#include "bar/embeddedresources.h"
 #include "dialogs/systemfilechooser.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace pindrel {
 
 EditorDialog::EditorDialog(const QString &pDesignCaption, QWidget *pParent)
     : QDialog(pParent)
+    , m_frame(this, pDesignCaption)
 {
-    ensureEmbeddedResources();
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setWindowTitle(pDesignCaption);
@@ -30,6 +30,20 @@ void EditorDialog::setExclamation(std::function<void(const QString &)> pShow)
 {
     if (pShow)
         m_showExclamation = std::move(pShow);
+}
+
+QLineEdit *EditorDialog::field(const char *pName)
+{
+    auto *line = new QLineEdit(this);
+    line->setObjectName(QString::fromLatin1(pName));
+    line->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    return line;
+}
+
+void EditorDialog::showMode(bool pConfigure, const QString &pCaption)
+{
+    EditorFrame::showMode(m_frame.imgAdd, m_frame.imgMod, m_frame.lbltitulo, pConfigure, pCaption);
+    setWindowTitle(pCaption);
 }
 
 FileChooser &EditorDialog::chooser()

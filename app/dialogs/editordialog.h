@@ -1,13 +1,19 @@
 #pragma once
 
 // What the two editor dialogs (drawers and programs) share: a fixed dialog with a design
-// caption, the choosers they browse with, and how their validation messages are shown.
+// caption, the heading and buttons of EditorFrame, one-line fields, the choosers they browse
+// with, and how their validation messages are shown.
+
+#include "dialogs/editorframe.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <functional>
 #include <memory>
+
+class QLayout;
+class QLineEdit;
 
 namespace pindrel {
 
@@ -26,13 +32,27 @@ public:
     // icon titled "Pindrel".
     void setExclamation(std::function<void(const QString &)> pShow);
 
+    QPushButton *cmdAceptar() const { return m_frame.cmdAceptar; }
+    QPushButton *cmdCancelar() const { return m_frame.cmdCancelar; }
+    QLabel *lbltitulo() const { return m_frame.lbltitulo; }
+    QLabel *imgAdd() const { return m_frame.imgAdd; }
+    QLabel *imgMod() const { return m_frame.imgMod; }
+
 protected:
     EditorDialog(const QString &pDesignCaption, QWidget *pParent);
+
+    // A one-line field named pName, wide enough for a path.
+    QLineEdit *field(const char *pName);
+    // Lays the dialog out around pFields.
+    void place(QLayout *pFields) { m_frame.place(pFields); }
+    // The heading picture, heading and window caption of adding or configuring.
+    void showMode(bool pConfigure, const QString &pCaption);
 
     FileChooser &chooser();
     void exclaim(const QString &pText) { m_showExclamation(pText); }
 
 private:
+    EditorFrame m_frame;
     FileChooser *m_chooser = nullptr;
     std::unique_ptr<FileChooser> m_systemChooser;
     std::function<void(const QString &)> m_showExclamation;

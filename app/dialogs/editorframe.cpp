@@ -1,5 +1,7 @@
 #include "dialogs/editorframe.h"
 
+#include "bar/embeddedresources.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +13,7 @@ namespace {
 
 QLabel *picture(QWidget *pParent, const char *pName, const QString &pFile)
 {
+    ensureEmbeddedResources();
     auto *label = new QLabel(pParent);
     label->setObjectName(QString::fromLatin1(pName));
     label->setPixmap(QPixmap(pFile));

@@ -41,27 +41,13 @@ Form3::~Form3() = default;
 
 void Form3::buildControls()
 {
-    const EditorFrame frame(this, QStringLiteral("Add Drawer"));
-    m_imgAdd = frame.imgAdd;
-    m_imgMod = frame.imgMod;
-    m_lbltitulo = frame.lbltitulo;
-    m_cmdAceptar = frame.cmdAceptar;
-    m_cmdCancelar = frame.cmdCancelar;
-
-    m_textTitulo = new QLineEdit(this);
-    m_textTitulo->setObjectName(QStringLiteral("TextTitulo"));
-    m_textRuta = new QLineEdit(this);
-    m_textRuta->setObjectName(QStringLiteral("TextRuta"));
-    m_textIcon = new QLineEdit(this);
-    m_textIcon->setObjectName(QStringLiteral("TextIcon"));
+    m_textTitulo = field("TextTitulo");
+    m_textRuta = field("TextRuta");
+    m_textIcon = field("TextIcon");
     m_cmdRuta = EditorFrame::button(this, "cmdRuta", QStringLiteral("Change"));
     m_cmdIcon = EditorFrame::button(this, "cmdIcon", QStringLiteral("Select"));
 
-    // The title field spans the buttons' column as well: it is the widest of the three.
-    const int fieldWidth = fontMetrics().averageCharWidth() * 40;
-    m_textTitulo->setMinimumWidth(fieldWidth);
-    m_textRuta->setMinimumWidth(fieldWidth);
-    m_textIcon->setMinimumWidth(fieldWidth);
+    // The title field spans the buttons' column as well: it is the widest.
     auto *fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 0);
     fields->addWidget(m_textTitulo, 0, 1, 1, 2);
@@ -71,10 +57,10 @@ void Form3::buildControls()
     fields->addWidget(new QLabel(QStringLiteral("Icon"), this), 2, 0);
     fields->addWidget(m_textIcon, 2, 1);
     fields->addWidget(m_cmdIcon, 2, 2);
-    frame.place(fields);
+    place(fields);
 
-    connect(m_cmdAceptar, &QPushButton::clicked, this, &Form3::cmdAceptar_Click);
-    connect(m_cmdCancelar, &QPushButton::clicked, this, &Form3::cmdCancelar_Click);
+    connect(cmdAceptar(), &QPushButton::clicked, this, &Form3::cmdAceptar_Click);
+    connect(cmdCancelar(), &QPushButton::clicked, this, &Form3::cmdCancelar_Click);
     connect(m_cmdRuta, &QPushButton::clicked, this, &Form3::cmdRuta_Click);
     connect(m_cmdIcon, &QPushButton::clicked, this, &Form3::cmdIcon_Click);
 }
@@ -102,8 +88,7 @@ void Form3::Inicializar(int16_t pIndex)
 {
     const QString caption =
         pIndex != 0 ? QStringLiteral("Configure drawer") : QStringLiteral("Add drawer");
-    EditorFrame::showMode(m_imgAdd, m_imgMod, m_lbltitulo, pIndex != 0, caption);
-    setWindowTitle(caption);
+    showMode(pIndex != 0, caption);
 
     m_editIndex = pIndex;
 

@@ -63,13 +63,8 @@ public:
     QLineEdit *TextTitulo() const { return m_textTitulo; }
     QLineEdit *TextRuta() const { return m_textRuta; }
     QLineEdit *TextIcon() const { return m_textIcon; }
-    QPushButton *cmdAceptar() const { return m_cmdAceptar; }
-    QPushButton *cmdCancelar() const { return m_cmdCancelar; }
     QPushButton *cmdRuta() const { return m_cmdRuta; }
     QPushButton *cmdIcon() const { return m_cmdIcon; }
-    QLabel *lbltitulo() const { return m_lbltitulo; }
-    QLabel *imgAdd() const { return m_imgAdd; }
-    QLabel *imgMod() const { return m_imgMod; }
 
 private:
     void buildControls();
@@ -84,11 +79,6 @@ private:
     QLineEdit *m_textIcon = nullptr;
     QPushButton *m_cmdRuta = nullptr;
     QPushButton *m_cmdIcon = nullptr;
-    QPushButton *m_cmdAceptar = nullptr;
-    QPushButton *m_cmdCancelar = nullptr;
-    QLabel *m_lbltitulo = nullptr;
-    QLabel *m_imgAdd = nullptr;
-    QLabel *m_imgMod = nullptr;
 };
 
 } // namespace pindrel

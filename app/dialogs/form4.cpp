@@ -34,32 +34,21 @@ Form4::~Form4() = default;
 
 void Form4::buildControls()
 {
-    const EditorFrame frame(this, QStringLiteral("Add program"));
-    m_imgAdd = frame.imgAdd;
-    m_imgMod = frame.imgMod;
-    m_lbltitulo = frame.lbltitulo;
-    m_cmdAceptar = frame.cmdAceptar;
-    m_cmdCancelar = frame.cmdCancelar;
-
-    m_textTitulo = new QLineEdit(this);
-    m_textTitulo->setObjectName(QStringLiteral("TextTitulo"));
-    m_textRuta = new QLineEdit(this);
-    m_textRuta->setObjectName(QStringLiteral("TextRuta"));
+    m_textTitulo = field("TextTitulo");
+    m_textRuta = field("TextRuta");
     m_cmdRuta = EditorFrame::button(this, "cmdRuta", QStringLiteral("Change"));
 
-    const int fieldWidth = fontMetrics().averageCharWidth() * 40;
-    m_textTitulo->setMinimumWidth(fieldWidth);
-    m_textRuta->setMinimumWidth(fieldWidth);
+    // The title field spans the buttons' column as well: it is the widest.
     auto *fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 0);
     fields->addWidget(m_textTitulo, 0, 1, 1, 2);
     fields->addWidget(new QLabel(QStringLiteral("Path"), this), 1, 0);
     fields->addWidget(m_textRuta, 1, 1);
     fields->addWidget(m_cmdRuta, 1, 2);
-    frame.place(fields);
+    place(fields);
 
-    connect(m_cmdAceptar, &QPushButton::clicked, this, &Form4::cmdAceptar_Click);
-    connect(m_cmdCancelar, &QPushButton::clicked, this, &Form4::cmdCancelar_Click);
+    connect(cmdAceptar(), &QPushButton::clicked, this, &Form4::cmdAceptar_Click);
+    connect(cmdCancelar(), &QPushButton::clicked, this, &Form4::cmdCancelar_Click);
     connect(m_cmdRuta, &QPushButton::clicked, this, &Form4::cmdRuta_Click);
 }
 
@@ -86,8 +75,7 @@ void Form4::Inicializar(int16_t pIndex)
 {
     const QString caption =
         pIndex != 0 ? QStringLiteral("Configure program") : QStringLiteral("Add program");
-    EditorFrame::showMode(m_imgAdd, m_imgMod, m_lbltitulo, pIndex != 0, caption);
-    setWindowTitle(caption);
+    showMode(pIndex != 0, caption);
 
     m_editIndex = pIndex;
 

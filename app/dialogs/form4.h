@@ -61,12 +61,7 @@ public:
 
     QLineEdit *TextTitulo() const { return m_textTitulo; }
     QLineEdit *TextRuta() const { return m_textRuta; }
-    QPushButton *cmdAceptar() const { return m_cmdAceptar; }
-    QPushButton *cmdCancelar() const { return m_cmdCancelar; }
     QPushButton *cmdRuta() const { return m_cmdRuta; }
-    QLabel *lbltitulo() const { return m_lbltitulo; }
-    QLabel *imgAdd() const { return m_imgAdd; }
-    QLabel *imgMod() const { return m_imgMod; }
 
 private:
     void buildControls();
@@ -79,11 +74,6 @@ private:
     QLineEdit *m_textTitulo = nullptr;
     QLineEdit *m_textRuta = nullptr;
     QPushButton *m_cmdRuta = nullptr;
-    QPushButton *m_cmdAceptar = nullptr;
-    QPushButton *m_cmdCancelar = nullptr;
-    QLabel *m_lbltitulo = nullptr;
-    QLabel *m_imgAdd = nullptr;
-    QLabel *m_imgMod = nullptr;
 };
 
 } // namespace pindrel

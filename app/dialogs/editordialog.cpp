@@ -7,8 +7,11 @@
 
 namespace pindrel {
 
-EditorDialog::EditorDialog(const QString &pDesignCaption, QWidget *pParent)
+EditorDialog::EditorDialog(AppState &pState, Registry &pRegistry, const QString &pDesignCaption,
+                           QWidget *pParent)
     : QDialog(pParent)
+    , m_state(pState)
+    , m_registry(pRegistry)
     , m_frame(this, pDesignCaption)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint

@@ -1,7 +1,8 @@
 #pragma once
 
 // What the two editor dialogs (drawers and programs) share: a fixed dialog with a design
-// caption, the heading and buttons of EditorFrame, one-line fields, the choosers they browse
+// caption that adds an entry (edit index 0, the mode it loads in) or configures entry n, the
+// heading and buttons of EditorFrame, one-line fields, the choosers they browse
 // with, and how their validation messages are shown.
 
 #include "dialogs/editorframe.h"
@@ -9,6 +10,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -17,7 +19,9 @@ class QLineEdit;
 
 namespace pindrel {
 
+class AppState;
 class FileChooser;
+class Registry;
 
 class EditorDialog : public QDialog
 {
@@ -25,6 +29,8 @@ class EditorDialog : public QDialog
 
 public:
     ~EditorDialog() override;
+
+    int16_t editIndex() const { return m_editIndex; }
 
     // The choosers the dialog's buttons use (not owned); null brings back the system's.
     void setFileChooser(FileChooser *pChooser);
@@ -39,7 +45,8 @@ public:
     QLabel *imgMod() const { return m_frame.imgMod; }
 
 protected:
-    EditorDialog(const QString &pDesignCaption, QWidget *pParent);
+    EditorDialog(AppState &pState, Registry &pRegistry, const QString &pDesignCaption,
+                 QWidget *pParent);
 
     // A one-line field named pName, wide enough for a path.
     QLineEdit *field(const char *pName);
@@ -50,6 +57,10 @@ protected:
 
     FileChooser &chooser();
     void exclaim(const QString &pText) { m_showExclamation(pText); }
+
+    AppState &m_state;
+    Registry &m_registry;
+    int16_t m_editIndex = 0;
 
 private:
     EditorFrame m_frame;

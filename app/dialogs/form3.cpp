@@ -30,9 +30,7 @@ QString asBrowserResult(const QString &pPath)
 } // namespace
 
 Form3::Form3(AppState &pState, Registry &pRegistry, QWidget *pParent)
-    : EditorDialog(QStringLiteral("Add Drawer"), pParent)
-    , m_state(pState)
-    , m_registry(pRegistry)
+    : EditorDialog(pState, pRegistry, QStringLiteral("Add Drawer"), pParent)
 {
     buildControls();
 }

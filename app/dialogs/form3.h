@@ -50,7 +50,6 @@ public:
     ~Form3() override;
 
     void Inicializar(int16_t pIndex);
-    int16_t editIndex() const { return m_editIndex; }
 
     // The icon chooser's filters: ico, bmp, gif, jpg, all files.
     static QList<FileFilter> iconFilters();
@@ -69,10 +68,6 @@ public:
 private:
     void buildControls();
     QString iconsFolder() const;
-
-    AppState &m_state;
-    Registry &m_registry;
-    int16_t m_editIndex = 0;
 
     QLineEdit *m_textTitulo = nullptr;
     QLineEdit *m_textRuta = nullptr;

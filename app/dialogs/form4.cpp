@@ -23,9 +23,7 @@
 namespace pindrel {
 
 Form4::Form4(AppState &pState, Registry &pRegistry, QWidget *pParent)
-    : EditorDialog(QStringLiteral("Add program"), pParent)
-    , m_state(pState)
-    , m_registry(pRegistry)
+    : EditorDialog(pState, pRegistry, QStringLiteral("Add program"), pParent)
 {
     buildControls();
 }

@@ -48,7 +48,6 @@ public:
     ~Form4() override;
 
     void Inicializar(int16_t pIndex);
-    int16_t editIndex() const { return m_editIndex; }
 
     // The program chooser's filters: programs (executables and launchers), exe, bat, all files.
     static QList<FileFilter> programFilters();
@@ -66,10 +65,6 @@ public:
 private:
     void buildControls();
     QString startFolder() const;
-
-    AppState &m_state;
-    Registry &m_registry;
-    int16_t m_editIndex = 0;
 
     QLineEdit *m_textTitulo = nullptr;
     QLineEdit *m_textRuta = nullptr;

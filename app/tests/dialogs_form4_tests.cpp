@@ -1,8 +1,8 @@
 // The program editor driven through its widgets, with a scripted chooser, a store that records
 // what it is handed and real files for the existence test.
 
-#include "bar_testsupport.h"
 #include "dialogs/form4.h"
+#include "dialogs_testsupport.h"
 #include "startup/appstate.h"
 #include "startup/registry.h"
 #include "startup_testsupport.h"
@@ -20,43 +20,20 @@ namespace {
 
 using test::Write;
 
-class ProgramEditor : public ::testing::Test
+class ProgramEditor : public test::EditorFixture<Form4>
 {
 protected:
     void SetUp() override
     {
         m_tool = m_config.folder() + QStringLiteral("/tool");
         test::writeBytes(m_tool, "#!/bin/sh\n");
-        m_config.write("[GRAL]\nCANTPROG=2\n"
-                       "[PROGRAM1]\nCAPTION=Shell\nPATH=/bin/sh\n"
-                       "[PROGRAM2]\nCAPTION=Tool\nPATH="
-                       + m_tool.toStdString() + "\n");
-        m_state.openStore(m_config.path(), std::make_unique<test::RecordingIni>(m_writes));
+        openOn("[GRAL]\nCANTPROG=2\n[PROGRAM1]\nCAPTION=Shell\nPATH=/bin/sh\n"
+               "[PROGRAM2]\nCAPTION=Tool\nPATH="
+               + m_tool.toStdString() + "\n");
         m_state.setProgramCount(2);
-        m_state.setProgramFolder(QStringLiteral("/opt/pindrel"));
-        m_editor = std::make_unique<Form4>(m_state, m_registry);
-        m_editor->setFileChooser(&m_chooser);
-        m_editor->setExclamation([this](const QString &pText) { m_messages.push_back(pText); });
-        m_editor->show();
-        QApplication::setActiveWindow(m_editor.get());
     }
 
-    void type(QLineEdit *pField, const QString &pText)
-    {
-        pField->clear();
-        QTest::keyClicks(pField, pText);
-    }
-    void click(QPushButton *pButton) { QTest::mouseClick(pButton, Qt::LeftButton); }
-
-    test::TempConfig m_config;
     QString m_tool;
-    std::vector<Write> m_writes;
-    AppState m_state;
-    test::RecordingHost m_host;
-    Registry m_registry{m_state, m_host};
-    test::ScriptedChooser m_chooser;
-    std::vector<QString> m_messages;
-    std::unique_ptr<Form4> m_editor;
 };
 
 TEST_F(ProgramEditor, ModesSetHeadingCaptionPictureAndFields)

@@ -37,6 +37,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 namespace {
@@ -130,6 +131,38 @@ double elapsedMs(const QElapsedTimer &pTimer)
     return static_cast<double>(pTimer.nsecsElapsed()) / 1e6;
 }
 
+// One thing timed against its reference, alternately, in each iteration: counters
+// ms_<measured>, ms_<reference>, <measured>_per_<reference> and goal_ratio (ms_<measured> over
+// pGoalMs; at most 1 is met).
+struct Timed
+{
+    const char *name;
+    std::function<void()> run;
+};
+
+void timeSideBySide(benchmark::State &pState, const Timed &pMeasured, const Timed &pReference,
+                    double pGoalMs)
+{
+    double measured = 0;
+    double reference = 0;
+    for (auto _ : pState) {
+        QElapsedTimer timer;
+        timer.start();
+        pMeasured.run();
+        measured += elapsedMs(timer);
+        timer.restart();
+        pReference.run();
+        reference += elapsedMs(timer);
+    }
+    const double runs = std::max(1.0, static_cast<double>(pState.iterations()));
+    const std::string first = pMeasured.name;
+    const std::string second = pReference.name;
+    pState.counters["ms_" + first] = measured / runs;
+    pState.counters["ms_" + second] = reference / runs;
+    pState.counters[first + "_per_" + second] = reference > 0 ? measured / reference : 0;
+    pState.counters["goal_ratio"] = measured / runs / pGoalMs;
+}
+
 void flushDeletions()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -151,24 +184,18 @@ void rebuild(benchmark::State &pState, Mix pMix)
     bar.MostrarBotones();
     flushDeletions();
 
-    double programs = 0;
-    double drawers = 0;
-    for (auto _ : pState) {
-        QElapsedTimer timer;
-        timer.start();
-        bar.MostrarProgramas();
-        flushDeletions();
-        programs += elapsedMs(timer);
-        timer.restart();
-        bar.MostrarBotones();
-        flushDeletions();
-        drawers += elapsedMs(timer);
-    }
-    const double runs = std::max(1.0, static_cast<double>(pState.iterations()));
-    pState.counters["ms_programs"] = programs / runs;
-    pState.counters["ms_drawers"] = drawers / runs;
-    pState.counters["programs_per_drawers"] = drawers > 0 ? programs / drawers : 0;
-    pState.counters["goal_ratio"] = programs / runs / kRebuildGoalMs;
+    timeSideBySide(pState,
+                   {"programs",
+                    [&] {
+                        bar.MostrarProgramas();
+                        flushDeletions();
+                    }},
+                   {"drawers",
+                    [&] {
+                        bar.MostrarBotones();
+                        flushDeletions();
+                    }},
+                   kRebuildGoalMs);
     if (bar.programMenu().entryCount() != kEntries)
         pState.SkipWithError("the rebuild did not make every entry");
 }
@@ -226,22 +253,7 @@ void open(benchmark::State &pState)
     settings(); // warm
     editor();
 
-    double settingsMs = 0;
-    double editorMs = 0;
-    for (auto _ : pState) {
-        QElapsedTimer timer;
-        timer.start();
-        settings();
-        settingsMs += elapsedMs(timer);
-        timer.restart();
-        editor();
-        editorMs += elapsedMs(timer);
-    }
-    const double runs = std::max(1.0, static_cast<double>(pState.iterations()));
-    pState.counters["ms_settings"] = settingsMs / runs;
-    pState.counters["ms_form3"] = editorMs / runs;
-    pState.counters["settings_per_form3"] = editorMs > 0 ? settingsMs / editorMs : 0;
-    pState.counters["goal_ratio"] = settingsMs / runs / kOpenGoalMs;
+    timeSideBySide(pState, {"settings", settings}, {"form3", editor}, kOpenGoalMs);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "dialogs/systemfilechooser.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -41,6 +43,23 @@ QLineEdit *EditorDialog::field(const char *pName)
     line->setObjectName(QString::fromLatin1(pName));
     line->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     return line;
+}
+
+void EditorDialog::place(std::initializer_list<FieldRow> pRows)
+{
+    auto *fields = new QGridLayout;
+    int row = 0;
+    for (const FieldRow &fieldRow : pRows) {
+        fields->addWidget(new QLabel(QString::fromLatin1(fieldRow.label), this), row, 0);
+        if (fieldRow.button == nullptr) {
+            fields->addWidget(fieldRow.field, row, 1, 1, 2);
+        } else {
+            fields->addWidget(fieldRow.field, row, 1);
+            fields->addWidget(fieldRow.button, row, 2);
+        }
+        ++row;
+    }
+    m_frame.place(fields);
 }
 
 void EditorDialog::showMode(bool pConfigure, const QString &pCaption)

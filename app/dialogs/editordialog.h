@@ -12,9 +12,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
-class QLayout;
 class QLineEdit;
 
 namespace pindrel {
@@ -50,8 +50,16 @@ protected:
 
     // A one-line field named pName, wide enough for a path.
     QLineEdit *field(const char *pName);
-    // Lays the dialog out around pFields.
-    void place(QLayout *pFields) { m_frame.place(pFields); }
+    // One row of the fields: a label, its field and the button beside it (none for the
+    // first row, whose field is then as wide as field and button).
+    struct FieldRow
+    {
+        const char *label;
+        QLineEdit *field;
+        QPushButton *button;
+    };
+    // Lays the dialog out around pRows.
+    void place(std::initializer_list<FieldRow> pRows);
     // The heading picture, heading and window caption of adding or configuring.
     void showMode(bool pConfigure, const QString &pCaption);
 

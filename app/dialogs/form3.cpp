@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,16 +45,9 @@ void Form3::buildControls()
     m_cmdIcon = EditorFrame::button(this, "cmdIcon", QStringLiteral("Select"));
 
     // The title field spans the buttons' column as well: it is the widest.
-    auto *fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 0);
-    fields->addWidget(m_textTitulo, 0, 1, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Path"), this), 1, 0);
-    fields->addWidget(m_textRuta, 1, 1);
-    fields->addWidget(m_cmdRuta, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Icon"), this), 2, 0);
-    fields->addWidget(m_textIcon, 2, 1);
-    fields->addWidget(m_cmdIcon, 2, 2);
-    place(fields);
+    place({{"Title", m_textTitulo, nullptr},
+           {"Path", m_textRuta, m_cmdRuta},
+           {"Icon", m_textIcon, m_cmdIcon}});
 
     connect(cmdAceptar(), &QPushButton::clicked, this, &Form3::cmdAceptar_Click);
     connect(cmdCancelar(), &QPushButton::clicked, this, &Form3::cmdCancelar_Click);

@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,14 +35,7 @@ void Form4::buildControls()
     m_textRuta = field("TextRuta");
     m_cmdRuta = EditorFrame::button(this, "cmdRuta", QStringLiteral("Change"));
 
-    // The title field spans the buttons' column as well: it is the widest.
-    auto *fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 0);
-    fields->addWidget(m_textTitulo, 0, 1, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Path"), this), 1, 0);
-    fields->addWidget(m_textRuta, 1, 1);
-    fields->addWidget(m_cmdRuta, 1, 2);
-    place(fields);
+    place({{"Title", m_textTitulo, nullptr}, {"Path", m_textRuta, m_cmdRuta}});
 
     connect(cmdAceptar(), &QPushButton::clicked, this, &Form4::cmdAceptar_Click);
     connect(cmdCancelar(), &QPushButton::clicked, this, &Form4::cmdCancelar_Click);

@@ -1,11 +1,14 @@
 // Pindrel: a bar of drawer buttons docked at the screen's edge.
 
 #include "bar/form1.h"
+#include "dialogs/qtopenfiledialog.h"
 #include "startup/appstate.h"
 #include "startup/quitsignals.h"
 #include "startup/startupwarmup.h"
 
 #include "platform/themeiconcache.h"
+
+#include "txini/openfiledialog.h"
 
 #include <QApplication>
 
@@ -17,6 +20,8 @@ int main(int argc, char *argv[])
     const pindrel::StartupWarmup warmup;
     // Before any icon is made: a desktop without a platform theme of its own still has one.
     pindrel::platform::ThemeIconCache::adoptDesktopTheme();
+    // The INI store's open-file dialog asks through Qt's.
+    txini::installOpenFileDialog(std::make_shared<pindrel::QtOpenFileDialog>());
 
     pindrel::AppState state;
     pindrel::Form1 bar(state);

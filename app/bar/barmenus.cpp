@@ -5,7 +5,9 @@
 #include "bar/drawerbuttonlayout.h"
 #include "dialogs/buildinfo.h"
 #include "dialogs/form3.h"
+#include "dialogs/form4.h"
 #include "dialogs/formacerca.h"
+#include "dialogs/formconfig.h"
 #include "startup/appstate.h"
 #include "startup/numberconversion.h"
 #include "startup/registry.h"
@@ -71,7 +73,7 @@ void BarMenus::buildMenus()
     addEntry(m_mC, "mCL2", QStringLiteral("-"));
     addEntry(m_mC, "mCCerrar", QStringLiteral("Close Pindrel"), &BarMenus::mCCerrar_Click);
 
-    // The program menu's structure; its entries and commands come with the program launcher.
+    // The program menu's structure; ProgramMenu puts the program entries below mProg0.
     m_mP = new QMenu(m_bar);
     m_mP->setObjectName(QStringLiteral("mP"));
     addEntry(m_mP, "mProg0", QString())->setVisible(false);
@@ -80,9 +82,9 @@ void BarMenus::buildMenus()
     QAction *padd = m_mP->addMenu(m_mPadd);
     padd->setObjectName(QStringLiteral("mPadd"));
     padd->setVisible(false);
-    addEntry(m_mPadd, "mPadd2", QStringLiteral("Add program..."));
+    addEntry(m_mPadd, "mPadd2", QStringLiteral("Add program..."), &BarMenus::mPadd2_Click);
     addEntry(m_mPadd, "mPlinea1", QStringLiteral("-"));
-    addEntry(m_mPadd, "mPconfig", QStringLiteral("Configure..."));
+    addEntry(m_mPadd, "mPconfig", QStringLiteral("Configure..."), &BarMenus::mPconfig_Click);
 }
 
 QAction *BarMenus::entry(const QString &pName) const
@@ -236,8 +238,18 @@ void BarMenus::mCUpdate_Click()
 void BarMenus::mCConf_Click()
 {
     m_host.processPendingMessages();
-    if (m_settingsDialog)
-        m_settingsDialog();
+    runSettingsDialog(QString());
+}
+
+void BarMenus::runSettingsDialog(const QString &pSolapa)
+{
+    if (m_settingsHost != nullptr) {
+        FormConfig settings(m_state, m_registry, *m_settingsHost, m_bar);
+        settings.setDialogRunner(m_runDialog);
+        settings.setFileChooser(m_fileChooser);
+        settings.Mostrar(pSolapa);
+        m_runDialog(settings);
+    }
     m_host.SetTheme();
     m_host.AplicarTransparenciaMain();
 }
@@ -246,6 +258,23 @@ void BarMenus::mCCerrar_Click()
 {
     m_host.processPendingMessages();
     m_host.mCCerrar_Click();
+}
+
+// ---- the companion of the program menu -----------------------------------------------------
+
+void BarMenus::mPadd2_Click()
+{
+    m_host.processPendingMessages();
+    Form4 editor(m_state, m_registry, m_bar);
+    editor.setFileChooser(m_fileChooser);
+    editor.Inicializar(0);
+    m_runDialog(editor);
+}
+
+void BarMenus::mPconfig_Click()
+{
+    m_host.processPendingMessages();
+    runSettingsDialog(QStringLiteral("programs"));
 }
 
 } // namespace pindrel

@@ -14,6 +14,10 @@
 // Each entry is a QAction named as listed; the pictures come from hMenu (HookMenu) when it is
 // attached to the bar.
 //
+// mPadd's "Add program..." opens the program editor in add mode (it rebuilds the program menu
+// itself when it saves); mPadd's and mC's "Configure..." open the settings dialog, on its
+// "programs" page and on its first page, and then apply the theme and the opacity again.
+//
 // The drawer number of m is its tag, written when a drawer button opens the menu. Every
 // command of m reads it back trimmed of spaces as a 16-bit number, and does nothing when it
 // does not convert or is negative. Every command first lets pending messages run; failures are
@@ -41,6 +45,7 @@ class BarButton;
 class BarMenuHost;
 class FileChooser;
 class Registry;
+class SettingsHost;
 
 class BarMenus : public QObject
 {
@@ -70,6 +75,8 @@ public:
     void showBarMenu(float pX, float pY);
     // A click on the add button: mC at (the add button's Left, the bar's Height).
     void cmdAdd_Click(const BarButton &pCmdAdd);
+    // Pops up pMenu at a point of the bar, in twips of the bar's own coordinates.
+    void popup(QMenu *pMenu, float pX, float pY);
 
     // Commands of m.
     void mAbrir_Click();
@@ -84,21 +91,26 @@ public:
     void mCUpdate_Click();
     void mCConf_Click();
     void mCCerrar_Click();
+    // Commands of mPadd.
+    void mPadd2_Click();
+    void mPconfig_Click();
 
     // How a dialog is shown modally; by default QDialog::exec.
     void setDialogRunner(std::function<void(QDialog &)> pRunner);
+    void runDialog(QDialog &pDialog) { m_runDialog(pDialog); }
     // The choosers the drawer editor uses (not owned); null for the system's.
     void setFileChooser(FileChooser *pChooser) { m_fileChooser = pChooser; }
-    // The settings dialog, shown modally by mC's "Configure..." before the looks are applied
-    // again. Until the settings dialog exists there is none, and the command only re-applies
-    // the theme and the opacity.
-    void setSettingsDialog(std::function<void()> pShow) { m_settingsDialog = std::move(pShow); }
+    // What the settings dialog applies its Ok to (not owned). Without one the "Configure..."
+    // entries show no dialog and only apply the theme and the opacity again.
+    void setSettingsHost(SettingsHost *pHost) { m_settingsHost = pHost; }
+    // Shows the settings dialog modally on the page pSolapa names (see FormConfig::Mostrar),
+    // then applies the theme and the opacity again.
+    void runSettingsDialog(const QString &pSolapa);
 
 private:
     void buildMenus();
     QAction *addEntry(QMenu *pMenu, const char *pName, const QString &pCaption,
                       void (BarMenus::*pHandler)() = nullptr);
-    void popup(QMenu *pMenu, float pX, float pY);
     void runDrawerEditor(std::optional<int16_t> pIndex);
 
     AppState &m_state;
@@ -107,7 +119,7 @@ private:
     QWidget *m_bar;
     QString m_tag;
     std::function<void(QDialog &)> m_runDialog;
-    std::function<void()> m_settingsDialog;
+    SettingsHost *m_settingsHost = nullptr;
     FileChooser *m_fileChooser = nullptr;
 
     QMenu *m_m = nullptr;

@@ -12,6 +12,7 @@
 #include "bar/draweroverflow.h"
 #include "bar/hookmenu.h"
 #include "bar/picturefile.h"
+#include "bar/programmenu.h"
 #include "startup/appstate.h"
 #include "startup/configlocation.h"
 #include "startup/firstrun.h"
@@ -108,6 +109,8 @@ Form1::Form1(AppState &pState, QWidget *pParent)
 
     m_hMenu = new HookMenu(this);
     m_menus = new BarMenus(pState, *m_registry, *this, this);
+    m_menus->setSettingsHost(this);
+    m_programMenu = new ProgramMenu(pState, *m_menus, *m_hMenu, m_imgP, *this, this);
     m_drawerButtons =
         std::make_unique<DrawerButtons>(pState, *m_cmdB, m_img, *m_cmdAdd, *m_cmdProg);
     m_drawerOpener = std::make_unique<DrawerOpener>(pState, m_registry.get());
@@ -127,6 +130,8 @@ Form1::Form1(AppState &pState, QWidget *pParent)
         around.barAtBottom = isRegistered() && m_dock->record().uEdge == platform::ABE_BOTTOM;
         return around;
     });
+    connect(m_cmdProg, &BarButton::mouseUp, this,
+            [this](int pButton) { m_programMenu->cmdProg_MouseUp(*m_cmdProg, pButton); });
     connect(m_cmdB, &ButtonArray::mouseDown, this, &Form1::cmdB_MouseDown);
     connect(m_cmdB, &ButtonArray::mouseUp, this, &Form1::cmdB_MouseUp);
     m_showExclamation = [this](const QString &pText) {
@@ -517,7 +522,7 @@ void Form1::cmdB_MouseUp(int pIndex, int pButton, int pShift, float, float)
 
 void Form1::MostrarProgramas()
 {
-    m_state.setProgramCount(readCount(m_state.ini(), kKeyProgramCount));
+    m_programMenu->MostrarProgramas();
 }
 
 void Form1::showExclamation(const QString &pText)

@@ -6,6 +6,7 @@
 
 #include "bar/barmenuhost.h"
 #include "bar/imagelist.h"
+#include "dialogs/settingshost.h"
 
 #include "platform/appbar.h"
 
@@ -32,6 +33,7 @@ class DragTargets;
 class DrawerButtons;
 class DrawerOpener;
 class HookMenu;
+class ProgramMenu;
 class QuestionAsker;
 class Registry;
 
@@ -42,7 +44,7 @@ class Shell;
 class SingleInstance;
 } // namespace platform
 
-class Form1 : public QWidget, public BarMenuHost
+class Form1 : public QWidget, public BarMenuHost, public SettingsHost
 {
     Q_OBJECT
 
@@ -63,16 +65,18 @@ public:
     void QuitarBarra();
     void RestaurarAreaTrabajo();
     void AplicarTransparenciaMain() override;
-    void AplicarColoresMain();
+    void AplicarColoresMain() override;
     void SetTheme() override;
     // Docks the bar again from the settings in memory: gives the old band back, sizes the bar
     // for the primary monitor and the bar height, and registers it at the position's edge.
     // Runs by itself whenever the monitors change.
-    void redock();
+    // Also after the settings dialog changed the position or the height.
+    void redock() override;
 
-    // RegistryHost and BarMenuHost
+    // RegistryHost, BarMenuHost and SettingsHost
     // Rebuilds the drawer buttons (see DrawerButtons) after one pass of the message pump.
     void MostrarBotones() override;
+    // Rebuilds the program menu (see ProgramMenu).
     void MostrarProgramas() override;
     float barHeightTwips() const override;
     void showExclamation(const QString &pText) override;
@@ -103,6 +107,7 @@ public:
     DrawerOpener &drawerOpener() const { return *m_drawerOpener; }
     // Files dropped on the bar (cDrag and its handler); null before Form_Load's step 5.
     BarDrops *drops() const { return m_drops; }
+    ProgramMenu &programMenu() const { return *m_programMenu; }
     const QPixmap &bgPic() const { return m_bgPic; }
     bool isRegistered() const;
     // The bar's rectangle in device pixels, as it was last placed.
@@ -161,6 +166,7 @@ private:
     ImageList m_imgP;
     HookMenu *m_hMenu = nullptr;
     BarMenus *m_menus = nullptr;
+    ProgramMenu *m_programMenu = nullptr;
     std::unique_ptr<DrawerButtons> m_drawerButtons;
     std::unique_ptr<DrawerOpener> m_drawerOpener;
     BarDrops *m_drops = nullptr;

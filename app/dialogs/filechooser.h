@@ -15,11 +15,14 @@ class QWidget;
 namespace pindrel {
 
 // One entry of an open-file dialog's filter list: the text the user sees and the pattern it
-// stands for ("*.ico"; "*.*" matches every file, with or without an extension).
+// stands for ("*.ico"; "*.*" matches every file, with or without an extension). A filter of
+// programs lists, of the files its pattern matches, only those that can be started: files with
+// the execute permission and desktop-entry launchers.
 struct FileFilter
 {
     QString description;
     QString pattern;
+    bool programsOnly = false;
     bool operator==(const FileFilter &) const = default;
 };
 

@@ -1,9 +1,8 @@
 #include "dialogs/form3.h"
 
 #include "bar/drawerbuttonlayout.h"
-#include "bar/embeddedresources.h"
+#include "dialogs/editorframe.h"
 #include "dialogs/filechooser.h"
-#include "dialogs/systemfilechooser.h"
 #include "startup/appstate.h"
 #include "startup/registry.h"
 
@@ -11,13 +10,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace pindrel {
 
@@ -34,113 +29,30 @@ QString asBrowserResult(const QString &pPath)
 } // namespace
 
 Form3::Form3(AppState &pState, Registry &pRegistry, QWidget *pParent)
-    : QDialog(pParent)
-    , m_state(pState)
-    , m_registry(pRegistry)
+    : EditorDialog(pState, pRegistry, QStringLiteral("Add Drawer"), pParent)
 {
-    ensureEmbeddedResources();
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Add Drawer"));
     buildControls();
-    m_showExclamation = [this](const QString &pText) {
-        QMessageBox::warning(this, QStringLiteral("Pindrel"), pText);
-    };
 }
 
 Form3::~Form3() = default;
 
 void Form3::buildControls()
 {
-    m_imgAdd = new QLabel(this);
-    m_imgAdd->setObjectName(QStringLiteral("imgAdd"));
-    m_imgAdd->setPixmap(QPixmap(QStringLiteral(":/dialogs/imgAdd.png")));
-    m_imgMod = new QLabel(this);
-    m_imgMod->setObjectName(QStringLiteral("imgMod"));
-    m_imgMod->setPixmap(QPixmap(QStringLiteral(":/dialogs/imgMod.png")));
-    m_imgMod->hide();
+    m_textTitulo = field("TextTitulo");
+    m_textRuta = field("TextRuta");
+    m_textIcon = field("TextIcon");
+    m_cmdRuta = EditorFrame::button(this, "cmdRuta", QStringLiteral("Change"));
+    m_cmdIcon = EditorFrame::button(this, "cmdIcon", QStringLiteral("Select"));
 
-    m_lbltitulo = new QLabel(QStringLiteral("Add Drawer"), this);
-    m_lbltitulo->setObjectName(QStringLiteral("lbltitulo"));
-    QFont heading = m_lbltitulo->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.25);
-    m_lbltitulo->setFont(heading);
+    // The title field spans the buttons' column as well: it is the widest.
+    place({{"Title", m_textTitulo, nullptr},
+           {"Path", m_textRuta, m_cmdRuta},
+           {"Icon", m_textIcon, m_cmdIcon}});
 
-    m_textTitulo = new QLineEdit(this);
-    m_textTitulo->setObjectName(QStringLiteral("TextTitulo"));
-    m_textRuta = new QLineEdit(this);
-    m_textRuta->setObjectName(QStringLiteral("TextRuta"));
-    m_textIcon = new QLineEdit(this);
-    m_textIcon->setObjectName(QStringLiteral("TextIcon"));
-    m_cmdRuta = new QPushButton(QStringLiteral("Change"), this);
-    m_cmdRuta->setObjectName(QStringLiteral("cmdRuta"));
-    m_cmdRuta->setAutoDefault(false);
-    m_cmdIcon = new QPushButton(QStringLiteral("Select"), this);
-    m_cmdIcon->setObjectName(QStringLiteral("cmdIcon"));
-    m_cmdIcon->setAutoDefault(false);
-    m_cmdAceptar = new QPushButton(QStringLiteral("Ok"), this);
-    m_cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
-    m_cmdAceptar->setDefault(true);
-    m_cmdCancelar = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
-    m_cmdCancelar->setAutoDefault(false);
-
-    auto *headingRow = new QHBoxLayout;
-    headingRow->addWidget(m_imgAdd);
-    headingRow->addWidget(m_imgMod);
-    headingRow->addWidget(m_lbltitulo, 1);
-
-    // The title field spans the buttons' column as well: it is the widest of the three.
-    const int fieldWidth = fontMetrics().averageCharWidth() * 40;
-    m_textTitulo->setMinimumWidth(fieldWidth);
-    m_textRuta->setMinimumWidth(fieldWidth);
-    m_textIcon->setMinimumWidth(fieldWidth);
-    auto *fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Title"), this), 0, 0);
-    fields->addWidget(m_textTitulo, 0, 1, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Path"), this), 1, 0);
-    fields->addWidget(m_textRuta, 1, 1);
-    fields->addWidget(m_cmdRuta, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Icon"), this), 2, 0);
-    fields->addWidget(m_textIcon, 2, 1);
-    fields->addWidget(m_cmdIcon, 2, 2);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_cmdAceptar);
-    buttons->addWidget(m_cmdCancelar);
-
-    auto *page = new QVBoxLayout(this);
-    page->addLayout(headingRow);
-    page->addLayout(fields);
-    page->addLayout(buttons);
-    page->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(m_cmdAceptar, &QPushButton::clicked, this, &Form3::cmdAceptar_Click);
-    connect(m_cmdCancelar, &QPushButton::clicked, this, &Form3::cmdCancelar_Click);
+    connect(cmdAceptar(), &QPushButton::clicked, this, &Form3::cmdAceptar_Click);
+    connect(cmdCancelar(), &QPushButton::clicked, this, &Form3::cmdCancelar_Click);
     connect(m_cmdRuta, &QPushButton::clicked, this, &Form3::cmdRuta_Click);
     connect(m_cmdIcon, &QPushButton::clicked, this, &Form3::cmdIcon_Click);
-}
-
-void Form3::setFileChooser(FileChooser *pChooser)
-{
-    m_chooser = pChooser;
-}
-
-void Form3::setExclamation(std::function<void(const QString &)> pShow)
-{
-    if (pShow)
-        m_showExclamation = std::move(pShow);
-}
-
-FileChooser &Form3::chooser()
-{
-    if (m_chooser != nullptr)
-        return *m_chooser;
-    if (!m_systemChooser)
-        m_systemChooser = std::make_unique<SystemFileChooser>();
-    return *m_systemChooser;
 }
 
 QList<FileFilter> Form3::iconFilters()
@@ -166,11 +78,7 @@ void Form3::Inicializar(int16_t pIndex)
 {
     const QString caption =
         pIndex != 0 ? QStringLiteral("Configure drawer") : QStringLiteral("Add drawer");
-    m_imgAdd->setVisible(pIndex == 0);
-    m_imgMod->setVisible(pIndex != 0);
-    (pIndex != 0 ? m_imgMod : m_imgAdd)->raise();
-    m_lbltitulo->setText(caption);
-    setWindowTitle(caption);
+    showMode(pIndex != 0, caption);
 
     m_editIndex = pIndex;
 
@@ -184,12 +92,12 @@ void Form3::Inicializar(int16_t pIndex)
 void Form3::cmdAceptar_Click()
 {
     if (trimSpaces(m_textTitulo->text()).isEmpty()) {
-        m_showExclamation(QStringLiteral("Please complete drawer's title."));
+        exclaim(QStringLiteral("Please complete drawer's title."));
         m_textTitulo->setFocus();
         return;
     }
     if (trimSpaces(m_textRuta->text()).isEmpty()) {
-        m_showExclamation(QStringLiteral("Please complete the path."));
+        exclaim(QStringLiteral("Please complete the path."));
         m_textRuta->setFocus();
         return;
     }

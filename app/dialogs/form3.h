@@ -22,13 +22,12 @@
 // iconFilters()): the chosen path trimmed of spaces replaces the icon; cancelling, or a path
 // longer than the 255 characters the field takes, empties it.
 
-#include <QDialog>
+#include "dialogs/editordialog.h"
+
 #include <QList>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -37,11 +36,10 @@ class QPushButton;
 namespace pindrel {
 
 class AppState;
-class FileChooser;
 class Registry;
 struct FileFilter;
 
-class Form3 : public QDialog
+class Form3 : public EditorDialog
 {
     Q_OBJECT
 
@@ -52,13 +50,6 @@ public:
     ~Form3() override;
 
     void Inicializar(int16_t pIndex);
-    int16_t editIndex() const { return m_editIndex; }
-
-    // The choosers "Change" and "Select" use (not owned); null brings back the system's.
-    void setFileChooser(FileChooser *pChooser);
-    // How the validation messages are shown; by default a message box with an exclamation
-    // icon titled "Pindrel".
-    void setExclamation(std::function<void(const QString &)> pShow);
 
     // The icon chooser's filters: ico, bmp, gif, jpg, all files.
     static QList<FileFilter> iconFilters();
@@ -71,36 +62,18 @@ public:
     QLineEdit *TextTitulo() const { return m_textTitulo; }
     QLineEdit *TextRuta() const { return m_textRuta; }
     QLineEdit *TextIcon() const { return m_textIcon; }
-    QPushButton *cmdAceptar() const { return m_cmdAceptar; }
-    QPushButton *cmdCancelar() const { return m_cmdCancelar; }
     QPushButton *cmdRuta() const { return m_cmdRuta; }
     QPushButton *cmdIcon() const { return m_cmdIcon; }
-    QLabel *lbltitulo() const { return m_lbltitulo; }
-    QLabel *imgAdd() const { return m_imgAdd; }
-    QLabel *imgMod() const { return m_imgMod; }
 
 private:
     void buildControls();
-    FileChooser &chooser();
     QString iconsFolder() const;
-
-    AppState &m_state;
-    Registry &m_registry;
-    int16_t m_editIndex = 0;
-    FileChooser *m_chooser = nullptr;
-    std::unique_ptr<FileChooser> m_systemChooser;
-    std::function<void(const QString &)> m_showExclamation;
 
     QLineEdit *m_textTitulo = nullptr;
     QLineEdit *m_textRuta = nullptr;
     QLineEdit *m_textIcon = nullptr;
     QPushButton *m_cmdRuta = nullptr;
     QPushButton *m_cmdIcon = nullptr;
-    QPushButton *m_cmdAceptar = nullptr;
-    QPushButton *m_cmdCancelar = nullptr;
-    QLabel *m_lbltitulo = nullptr;
-    QLabel *m_imgAdd = nullptr;
-    QLabel *m_imgMod = nullptr;
 };
 
 } // namespace pindrel

@@ -1,7 +1,11 @@
 #include "dialogs/systemfilechooser.h"
 
+#include "dialogs/programfilefilter.h"
+
 #include <QDir>
 #include <QFileDialog>
+
+#include <algorithm>
 
 namespace pindrel {
 
@@ -10,6 +14,22 @@ QString SystemFileChooser::nameFilter(const FileFilter &pFilter)
     const QString pattern =
         pFilter.pattern == QLatin1String("*.*") ? QStringLiteral("*") : pFilter.pattern;
     return pFilter.description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+int SystemFileChooser::selectedFilter(const QFileDialog &pDialog)
+{
+    const QString selected = pDialog.selectedNameFilter();
+    const QStringList filters = pDialog.nameFilters();
+    for (int index = 0; index < filters.size(); ++index) {
+        const QString &filter = filters[index];
+        // "Description (patterns)" shows as "Description".
+        const qsizetype open = filter.lastIndexOf(u'(');
+        const QString description =
+            filter.endsWith(u')') && open >= 0 ? filter.left(open).trimmed() : filter;
+        if (filter == selected || description == selected)
+            return index;
+    }
+    return -1;
 }
 
 std::optional<QString> SystemFileChooser::chooseFolder(QWidget *pOwner, const QString &pPrompt)
@@ -34,9 +54,25 @@ std::optional<QString> SystemFileChooser::chooseFile(QWidget *pOwner, const QStr
     QStringList filters;
     for (const FileFilter &filter : pFilters)
         filters.append(nameFilter(filter));
+    ProgramFileFilter *programs = nullptr;
+    if (std::any_of(pFilters.begin(), pFilters.end(),
+                    [](const FileFilter &pFilter) { return pFilter.programsOnly; })) {
+        // Only Qt's own dialog takes a narrower view of the folder: the desktop's dialog
+        // would list every file under a filter of programs.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        programs = new ProgramFileFilter(&dialog);
+        dialog.setProxyModel(programs);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, programs,
+                         [programs, &dialog, &pFilters] {
+                             const int index = selectedFilter(dialog);
+                             programs->setActive(index >= 0 && pFilters[index].programsOnly);
+                         });
+    }
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
+    if (programs != nullptr)
+        programs->setActive(pFilters.constFirst().programsOnly);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QFileDialog;
+
 namespace pindrel {
 
 class SystemFileChooser : public FileChooser
@@ -20,6 +22,10 @@ public:
     // brackets, which the dialog hides again, so the user sees the description as it stands.
     // "*.*" becomes "*": here a file name need not contain a dot.
     static QString nameFilter(const FileFilter &pFilter);
+
+    // The position of the dialog's selected filter among its name filters, -1 for none. With
+    // the filter details hidden the dialog names the selected filter by its description alone.
+    static int selectedFilter(const QFileDialog &pDialog);
 };
 
 } // namespace pindrel

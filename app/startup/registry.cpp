@@ -7,6 +7,8 @@
 #include "startup/registryhost.h"
 #include "txini/clsini.h"
 
+#include "platform/filenamecodec.h"
+
 namespace pindrel {
 
 namespace {
@@ -15,9 +17,11 @@ constexpr char kCaption[] = "CAPTION";
 constexpr char kPath[] = "PATH";
 constexpr char kIcon[] = "ICON";
 
+// The text as the file stores it: a path that is not UTF-8 keeps its bytes (see
+// filenamecodec.h); any other text is its UTF-8.
 std::string text(const QString &pValue)
 {
-    return pValue.toStdString();
+    return platform::encodeFileName(pValue).toStdString();
 }
 
 } // namespace

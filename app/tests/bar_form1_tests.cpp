@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(Bar, Placement, ::testing::ValuesIn(kPlacements),
 
 // A change of monitors docks the bar again: the old band is given back and the new one, on the
 // primary monitor as it is now, reserved.
-struct RedockCase
+struct MonitorRedockCase
 {
     const char *name;
     const char *position;
@@ -209,20 +209,20 @@ struct RedockCase
     platform::AppBarRect placed;
 };
 
-const RedockCase kRedocks[] = {
+const MonitorRedockCase kMonitorRedocks[] = {
     {"top_primary_moved_right", "TOP", {1280, 0, 2560, 1080}, {1280, 0, 2560, 26}},
     {"bottom_primary_shrunk", "BOTTOM", {0, 0, 1024, 768}, {0, 712, 1024, 738}},
     {"bottom_primary_below_another", "BOTTOM", {0, 1080, 1280, 1880}, {0, 1824, 1280, 1850}},
     {"undocked_follows_the_primary", "LEFT", {1280, 0, 2560, 1080}, {1280, 0, 2560, 26}},
 };
 
-class Redock : public BarFixture, public ::testing::WithParamInterface<RedockCase>
+class MonitorRedock : public BarFixture, public ::testing::WithParamInterface<MonitorRedockCase>
 {
 };
 
-TEST_P(Redock, FollowsThePrimaryMonitor)
+TEST_P(MonitorRedock, FollowsThePrimaryMonitor)
 {
-    const RedockCase &row = GetParam();
+    const MonitorRedockCase &row = GetParam();
     writeConfig(std::string("[MAIN]\nPOSITION=") + row.position + "\n[GRAL]\nCANTBOT=1\n");
     auto bar = start();
     ASSERT_TRUE(m_loaded);
@@ -237,6 +237,56 @@ TEST_P(Redock, FollowsThePrimaryMonitor)
     } else {
         EXPECT_EQ(m_log.registrations, 0);
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bar, MonitorRedock, ::testing::ValuesIn(kMonitorRedocks),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// The settings dialog's Ok with another position or height: the bar docks again at once.
+struct RedockCase
+{
+    const char *name;
+    const char *from;
+    const char *to;
+    int16_t height;
+    QRect geometry;
+    bool registered;
+    int registrations;
+    int removals;
+};
+
+const RedockCase kRedocks[] = {
+    {"top_to_bottom", "TOP", "BOTTOM", 390, QRect(0, 744, 1280, 26), true, 2, 1},
+    {"taller_at_the_top", "TOP", "TOP", 600, QRect(0, 0, 1280, 40), true, 2, 1},
+    {"bottom_to_other", "BOTTOM", "LEFT", 390, QRect(0, 0, 1280, 26), false, 1, 1},
+    {"undocked_to_top", "LEFT", "TOP", 450, QRect(0, 0, 1280, 30), true, 1, 0},
+};
+
+class Redock : public BarFixture, public ::testing::WithParamInterface<RedockCase>
+{
+};
+
+TEST_P(Redock, GivesTheEdgeBackAndClaimsTheNewOne)
+{
+    const RedockCase &row = GetParam();
+    writeConfig(std::string("[MAIN]\nPOSITION=") + row.from + "\n[GRAL]\nCANTBOT=1\n");
+    auto bar = start();
+    ASSERT_TRUE(m_loaded);
+    m_state.settings().position = QString::fromLatin1(row.to);
+    m_state.settings().barHeight = row.height;
+    bar->redock();
+    if (row.registered) {
+        EXPECT_EQ(bar->geometry(), row.geometry);
+    } else {
+        // Start-up's place: the top-left corner, the bar's height, the screen's width.
+        EXPECT_EQ(bar->geometry().topLeft(), row.geometry.topLeft());
+        EXPECT_EQ(bar->height(), row.geometry.height());
+    }
+    EXPECT_EQ(bar->isRegistered(), row.registered);
+    EXPECT_EQ(m_log.registrations, row.registrations);
+    EXPECT_EQ(m_log.removals, row.removals);
+    // The drawer buttons are made for the new height.
+    EXPECT_FLOAT_EQ(bar->cmdBTemplate()->heightTwips(), static_cast<float>(row.height) - 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bar, Redock, ::testing::ValuesIn(kRedocks),

@@ -9,7 +9,10 @@
 #include "bar_testsupport.h"
 #include "dialogs/buildinfo.h"
 #include "dialogs/form3.h"
+#include "dialogs/form4.h"
 #include "dialogs/formacerca.h"
+#include "dialogs/formconfig.h"
+#include "dialogs/settingshost.h"
 #include "startup/appstate.h"
 #include "startup/registry.h"
 #include "startup_testsupport.h"
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -256,6 +260,14 @@ public:
     std::vector<std::string> calls;
 };
 
+class RecordingSettingsHost : public SettingsHost
+{
+public:
+    void AplicarColoresMain() override { }
+    void MostrarBotones() override { }
+    void redock() override { }
+};
+
 class Commands : public ::testing::Test
 {
 protected:
@@ -275,6 +287,13 @@ protected:
                 m_host.calls.emplace_back("dialog");
             } else if (dynamic_cast<FormAcerca *>(&pDialog) != nullptr) {
                 m_dialogs.emplace_back("FormAcerca");
+            } else if (auto *programEditor = dynamic_cast<Form4 *>(&pDialog)) {
+                m_dialogs.push_back("Form4:" + programEditor->windowTitle().toStdString());
+            } else if (auto *settings = dynamic_cast<FormConfig *>(&pDialog)) {
+                m_dialogs.push_back(
+                    "FormConfig:"
+                    + settings->ssTab()->tabText(settings->ssTab()->currentIndex()).toStdString());
+                m_host.calls.emplace_back("settings");
             }
         });
     }
@@ -285,6 +304,7 @@ protected:
     test::TempConfig m_config;
     AppState m_state;
     RecordingBar m_host;
+    RecordingSettingsHost m_settingsHost;
     Registry m_registry{m_state, m_host};
     QWidget m_barWindow;
     std::unique_ptr<BarMenus> m_menus;
@@ -373,12 +393,24 @@ TEST_F(Commands, BarMenuCommands)
     EXPECT_EQ(m_shell->opened[0], websiteUrl());
     EXPECT_TRUE(websiteUrl().isValid());
     trigger("mCUpdate");
-    m_menus->setSettingsDialog([&] { m_host.calls.emplace_back("settings"); });
+    m_menus->setSettingsHost(&m_settingsHost);
     trigger("mCConf");
     trigger("mCCerrar");
     EXPECT_EQ(m_host.calls,
               (std::vector<std::string>{"updater:/CheckNow", "settings", "SetTheme",
                                         "AplicarTransparenciaMain", "close"}));
+    EXPECT_EQ(m_dialogs, (std::vector<std::string>{"FormAcerca", "FormConfig:Main Window"}));
+}
+
+TEST_F(Commands, ProgramMenuCompanionCommands)
+{
+    m_menus->setSettingsHost(&m_settingsHost);
+    trigger("mPadd2");
+    EXPECT_TRUE(m_host.calls.empty()) << "the editor rebuilds the menu itself when it saves";
+    trigger("mPconfig");
+    EXPECT_EQ(m_dialogs, (std::vector<std::string>{"Form4:Add program", "FormConfig:Programs"}));
+    EXPECT_EQ(m_host.calls,
+              (std::vector<std::string>{"settings", "SetTheme", "AplicarTransparenciaMain"}));
 }
 
 TEST_F(Commands, ConfigureWithoutASettingsDialogStillAppliesTheLooks)

@@ -63,6 +63,7 @@ public:
     };
     std::vector<QUrl> opened;
     std::vector<Start> started;
+    std::vector<QString> launched;
 
 protected:
     bool startDetached(const QString &pProgram, const QStringList &pArgs,
@@ -74,6 +75,11 @@ protected:
     bool openWithDefaultHandler(const QUrl &pUrl) override
     {
         opened.push_back(pUrl);
+        return true;
+    }
+    bool launchDesktopEntry(const QString &pPath) override
+    {
+        launched.push_back(pPath);
         return true;
     }
 };

@@ -1,8 +1,8 @@
 // The drawer editor driven through its widgets, with scripted choosers and a store that
 // records what it is handed.
 
-#include "bar_testsupport.h"
 #include "dialogs/form3.h"
+#include "dialogs_testsupport.h"
 #include "startup/appstate.h"
 #include "startup/registry.h"
 #include "startup_testsupport.h"
@@ -19,40 +19,17 @@ namespace {
 
 using test::Write;
 
-class DrawerEditor : public ::testing::Test
+class DrawerEditor : public test::EditorFixture<Form3>
 {
 protected:
     void SetUp() override
     {
-        m_config.write("[GRAL]\nCANTBOT=3\n"
-                       "[BUTTON1]\nCAPTION=Home\nPATH=/home\nICON=\n"
-                       "[BUTTON2]\nCAPTION=Work\nPATH=/srv/work\nICON=\n"
-                       "[BUTTON3]\nCAPTION=Photos\nPATH=/data/photos\nICON=/icons/photo.ico\n");
-        m_state.openStore(m_config.path(), std::make_unique<test::RecordingIni>(m_writes));
+        openOn("[GRAL]\nCANTBOT=3\n"
+               "[BUTTON1]\nCAPTION=Home\nPATH=/home\nICON=\n"
+               "[BUTTON2]\nCAPTION=Work\nPATH=/srv/work\nICON=\n"
+               "[BUTTON3]\nCAPTION=Photos\nPATH=/data/photos\nICON=/icons/photo.ico\n");
         m_state.setDrawerCount(3);
-        m_state.setProgramFolder(QStringLiteral("/opt/pindrel"));
-        m_editor = std::make_unique<Form3>(m_state, m_registry);
-        m_editor->setFileChooser(&m_chooser);
-        m_editor->setExclamation([this](const QString &pText) { m_messages.push_back(pText); });
-        m_editor->show();
-        QApplication::setActiveWindow(m_editor.get());
     }
-
-    void type(QLineEdit *pField, const QString &pText)
-    {
-        pField->clear();
-        QTest::keyClicks(pField, pText);
-    }
-    void click(QPushButton *pButton) { QTest::mouseClick(pButton, Qt::LeftButton); }
-
-    test::TempConfig m_config;
-    std::vector<Write> m_writes;
-    AppState m_state;
-    test::RecordingHost m_host;
-    Registry m_registry{m_state, m_host};
-    test::ScriptedChooser m_chooser;
-    std::vector<QString> m_messages;
-    std::unique_ptr<Form3> m_editor;
 };
 
 TEST_F(DrawerEditor, ModesSetHeadingCaptionPictureAndFields)

@@ -68,6 +68,12 @@ bool RecordingShell::openWithDefaultHandler(const QUrl &pUrl)
     return true;
 }
 
+bool RecordingShell::launchDesktopEntry(const QString &pPath)
+{
+    opened.append(QUrl::fromLocalFile(pPath));
+    return true;
+}
+
 OpenQuestions::ScriptAnswer ScriptedQuestions::askAboutScript(QWidget *pParent,
                                                               const QString &pPath)
 {

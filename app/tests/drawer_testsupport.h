@@ -48,6 +48,8 @@ protected:
     bool startDetached(const QString &pProgram, const QStringList &pArgs,
                        const QString &pWorkDir) override;
     bool openWithDefaultHandler(const QUrl &pUrl) override;
+    // A launcher is handed to the desktop too: noted among the opened files.
+    bool launchDesktopEntry(const QString &pPath) override;
 };
 
 // Answers the file list's questions as a test says, and notes each one asked.

@@ -5,7 +5,7 @@
 
 #include <QtCore/QLocale>
 
-#include "linux/gioheaders.h"
+#include "linux/gio.h"
 
 #include <cerrno>
 #include <csignal>

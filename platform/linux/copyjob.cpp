@@ -2,7 +2,7 @@
 
 #include "linux/copyengine.h"
 
-#include "linux/gioheaders.h"
+#include "linux/gio.h"
 
 #include <condition_variable>
 #include <mutex>

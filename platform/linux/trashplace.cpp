@@ -1,6 +1,6 @@
 #include "linux/trashplace.h"
 
-#include "linux/gioheaders.h"
+#include "linux/gio.h"
 
 #include <QtCore/QByteArrayList>
 #include <QtCore/QFile>

@@ -1,6 +1,7 @@
 // What the shell object does with folders, documents and programs: which way out it takes is
 // seen through a recording subclass; one case really starts a program.
 
+#include "platform/filenamecodec.h"
 #include "platform/shell.h"
 
 #include <QtCore/QDir>
@@ -10,6 +11,9 @@
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using pindrel::platform::Shell;
 
@@ -35,9 +39,23 @@ protected:
         calls << QStringLiteral("open %1").arg(pUrl.toString());
         return true;
     }
+
+    bool launchDesktopEntry(const QString &pPath) override
+    {
+        calls << QStringLiteral("launch %1").arg(pPath);
+        return true;
+    }
 };
 
-enum class Kind { Folder, Document, Script, NativeProgram, WindowsProgram, ExecutableText };
+enum class Kind {
+    Folder,
+    Document,
+    Script,
+    NativeProgram,
+    WindowsProgram,
+    ExecutableText,
+    Launcher
+};
 
 class ShellTest : public ::testing::Test
 {
@@ -75,6 +93,11 @@ protected:
         case Kind::ExecutableText:
             file.write("echo not a program\n");
             break;
+        case Kind::Launcher:
+            // Some launchers carry a "#!" line and the execute bit of their own.
+            file.write("#!/usr/bin/env xdg-open\n[Desktop Entry]\nType=Application\n"
+                       "Name=Tool\nExec=true\n");
+            break;
         case Kind::Folder:
             break;
         }
@@ -110,15 +133,20 @@ TEST_F(ShellTest, OpenSendsFoldersAndDocumentsToTheDefaultHandlerAndStartsProgra
         {"program-not-executable", Kind::NativeProgram, false, false},
         {"setup.exe", Kind::WindowsProgram, true, false},
         {"text-with-execute-bit", Kind::ExecutableText, true, false},
+        {"tool.desktop", Kind::Launcher, false, false},
+        {"runnable.desktop", Kind::Launcher, true, false},
+        {"folder.desktop", Kind::Folder, false, false},
     };
     for (const Row &row : rows) {
         RecordingShell shell;
         const QString path = make(QString::fromLatin1(row.name), row.kind, row.executable);
         ASSERT_FALSE(path.isEmpty()) << row.name;
         EXPECT_TRUE(shell.open(path)) << row.name;
-        const QString expected = row.startsDirectly
+        QString expected = row.startsDirectly
             ? QStringLiteral("start %1 [] in %2").arg(path, m_folder.path())
             : QStringLiteral("open %1").arg(url(path));
+        if (row.kind == Kind::Launcher)
+            expected = QStringLiteral("launch %1").arg(path);
         EXPECT_EQ(shell.calls, QStringList{expected}) << row.name;
     }
 }
@@ -274,4 +302,93 @@ TEST_F(ShellTest, RunHandsOddNamesToTheProgramWhole)
         EXPECT_EQ(QString::fromUtf8(result.readAll()), program) << name.toStdString();
         EXPECT_FALSE(QFile::exists(QDir(folder).filePath(QStringLiteral("pwned"))));
     }
+}
+
+namespace {
+
+// A file made from its name's bytes, which QFile could not keep when they are not UTF-8.
+bool writeNative(const QByteArray &pPath, const QByteArray &pContent, mode_t pMode)
+{
+    const int descriptor = ::open(pPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, pMode);
+    if (descriptor < 0)
+        return false;
+    const bool written =
+        ::write(descriptor, pContent.constData(), static_cast<size_t>(pContent.size()))
+        == pContent.size();
+    return ::close(descriptor) == 0 && written;
+}
+
+QByteArray readWhenThere(const QString &pPath)
+{
+    if (!QTest::qWaitFor([&] { return QFile::exists(pPath); }, timeoutMs))
+        return {};
+    QFile file(pPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Names a command shell would split, expand or take as options, and a name that is not
+// UTF-8: the program started is the file with exactly that name, and nothing else runs.
+TEST_F(ShellTest, OpenStartsAProgramByItsExactName)
+{
+    struct Row
+    {
+        const char *name;
+        QByteArray fileName;
+    };
+    const Row rows[] = {
+        {"spaces", "my tool"},
+        {"quotes", "it's \"quoted\""},
+        {"substitution", "$(touch pwned)`touch pwned`"},
+        {"newline", "two\nlines"},
+        {"leading_dash", "-rf"},
+        {"not_utf8", "caf\xe9\xff"},
+    };
+    const QString marker = QDir(m_folder.path()).filePath(QStringLiteral("marker"));
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(marker);
+        const QByteArray path = QFile::encodeName(m_folder.path()) + '/' + row.fileName;
+        ASSERT_TRUE(writeNative(path,
+                                "#!/bin/sh\nprintf '%s' \"$0\" > \"" + QFile::encodeName(marker)
+                                    + ".tmp\"\nmv \"" + QFile::encodeName(marker) + ".tmp\" \""
+                                    + QFile::encodeName(marker) + "\"\n",
+                                0700));
+        Shell shell;
+        ASSERT_TRUE(shell.open(pindrel::platform::decodeFileName(path)));
+        EXPECT_EQ(readWhenThere(marker), path);
+        ::unlink(path.constData());
+    }
+    EXPECT_FALSE(QFile::exists(QDir(m_folder.path()).filePath(QStringLiteral("pwned"))));
+}
+
+TEST_F(ShellTest, LauncherStartsItsExecInItsFolderWithoutFiles)
+{
+    const QString work = make(QStringLiteral("work"), Kind::Folder, false);
+    const QString script = QDir(m_folder.path()).filePath(QStringLiteral("tool"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > marker.tmp\npwd >> marker.tmp\n"
+               "mv marker.tmp marker\n");
+    file.close();
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString launcher = QDir(m_folder.path()).filePath(QStringLiteral("tool.desktop"));
+    QFile entry(launcher);
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Tool\nExec=" + QFile::encodeName(script)
+                + " %F --flag\nPath=" + QFile::encodeName(work) + "\nTerminal=false\n");
+    entry.close();
+
+    Shell shell;
+    ASSERT_TRUE(shell.open(launcher));
+    EXPECT_EQ(QString::fromUtf8(readWhenThere(QDir(work).filePath(QStringLiteral("marker")))),
+              QStringLiteral("1|--flag|%1\n").arg(QDir(work).canonicalPath()));
+}
+
+TEST_F(ShellTest, BrokenLauncherStartsNothing)
+{
+    const QString launcher = make(QStringLiteral("broken.desktop"), Kind::Document, false);
+    Shell shell;
+    EXPECT_FALSE(shell.open(launcher));
 }

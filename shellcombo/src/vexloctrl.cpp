@@ -3,6 +3,7 @@
 
 #include "vexlo/vexloctrl.h"
 
+#include "artworkengine.h"
 #include "custompictures.h"
 #include "imagelist.h"
 #include "usershares.h"
@@ -514,6 +515,11 @@ int32_t CVexloCtrl::SetOverlayIcon(int32_t IconIndex)
     return m_images->setOverlayImage(IconIndex);
 }
 
+QIcon CVexloCtrl::toolboxIcon()
+{
+    return ArtworkEngine::icon(ArtworkEngine::Picture::Toolbox);
+}
+
 void CVexloCtrl::setUserShareFolder(const QString &pFolder)
 {
     m_shares = std::make_shared<UserShares>(pFolder);
@@ -521,10 +527,15 @@ void CVexloCtrl::setUserShareFolder(const QString &pFolder)
 
 void CVexloCtrl::AboutBox()
 {
-    QMessageBox::about(this, QStringLiteral("About Vexlo"),
-                       QStringLiteral("Vexlo 7.0\n\nThe shell path combo control: the desktop, "
-                                      "the computer's drives and the path of the current "
-                                      "folder, in one list."));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Vexlo"),
+                    QStringLiteral("<b>Vexlo 7.0</b><p>The shell path combo control: the "
+                                   "desktop, the computer's drives and the path of the current "
+                                   "folder, in one list, with completion of typed paths.</p>"
+                                   "<p>%1</p>")
+                        .arg(QString::fromLatin1(kControlRegisteredName)),
+                    QMessageBox::Ok, this);
+    box.setIconPixmap(toolboxIcon().pixmap(QSize(48, 48)));
+    box.exec();
 }
 
 } // namespace vexlo

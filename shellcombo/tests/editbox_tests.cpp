@@ -236,8 +236,8 @@ TEST_F(EditBoxTest, TheKeysDoNotReachTheWindowsShortcuts)
 {
     const auto control = makeControl();
     int fired = 0;
-    for (const QKeySequence key : {QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_End),
-                                   QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_Escape)}) {
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_End),
+                                    QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_Escape)}) {
         auto *shortcut = new QShortcut(key, &dialog);
         QObject::connect(shortcut, &QShortcut::activated, &dialog, [&] { ++fired; });
     }

@@ -32,6 +32,7 @@
 
 #include <QtCore/QPointer>
 #include <QtGui/QFont>
+#include <QtGui/QIcon>
 #include <QtWidgets/QWidget>
 
 #include <cstdint>
@@ -125,6 +126,9 @@ public:
 
     // The drop-down height in pixels, field included: row height x (DropDownLines + 1) + 9.
     int dropDownHeight() const { return m_dropDownHeight; }
+
+    // The control's picture for a form designer's toolbox (its resource 1), sharp at any size.
+    static QIcon toolboxIcon();
 
     // Where the desktop keeps its user shares (Samba's user-share folder; tests give a
     // sandbox). Read for entries inserted from the next window creation on.

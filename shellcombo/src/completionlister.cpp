@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <thread>
 
 namespace vexlo {
 
@@ -77,10 +78,22 @@ CompletionLister::list(const QString &pFolder, const QString &pRecentFile, bool 
         keys.push_back(entry.name.toCaseFolded());
     std::vector<size_t> order(entries.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t pA, size_t pB) {
+    const auto before = [&](size_t pA, size_t pB) {
         const int byKey = QString::compare(keys[pA], keys[pB], Qt::CaseSensitive);
         return byKey != 0 ? byKey < 0 : entries[pA].name < entries[pB].name;
-    });
+    };
+    // A large folder is sorted in two halves at once and merged: the user is waiting for it,
+    // and the user-interface thread is idle meanwhile.
+    constexpr size_t kSplitAbove = 20000;
+    if (order.size() > kSplitAbove) {
+        const auto middle = order.begin() + static_cast<std::ptrdiff_t>(order.size() / 2);
+        std::thread secondHalf([&] { std::sort(middle, order.end(), before); });
+        std::sort(order.begin(), middle, before);
+        secondHalf.join();
+        std::inplace_merge(order.begin(), middle, order.end(), before);
+    } else {
+        std::sort(order.begin(), order.end(), before);
+    }
     listing->names.reserve(order.size());
     listing->keys.reserve(order.size());
     listing->folders.reserve(order.size());

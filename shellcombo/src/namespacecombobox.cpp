@@ -39,7 +39,7 @@ CNamespaceComboBox::CNamespaceComboBox(std::shared_ptr<const pf::ShellNamespace>
     , m_images(pImages ? std::move(pImages) : std::make_shared<ImageList>())
     , m_model(new EntryModel(m_images, this))
     , m_desktop(pf::idlist::empty())
-    , m_shares(std::make_shared<UserShares>())
+    , m_shares(UserShares::of())
 {
     setObjectName(QStringLiteral("CNamespaceComboBox"));
     setModel(m_model);
@@ -199,16 +199,17 @@ int CNamespaceComboBox::insertShellEntry(const ItemIdList *pAbsolute, int pPosit
                      .record =
                          ItemRecord::shell(desktop ? Unique() : Unique(pf::idlist::copy(object)))};
     const bool fileSystem = (attributes & pf::SFGAO_FILESYSTEM) != 0;
-    // The namespace does not know what the desktop shares; the user shares do.
+    const QString name = m_shell->displayNameOf(object);
+    // The namespace does not know what the desktop shares; the user shares do. Only an object
+    // named as a shared folder is worth making a path for.
     const bool shared = (attributes & pf::SFGAO_SHARE)
-        || (m_options.showOverlayIcons && fileSystem && m_shares && m_shares->hasShares()
+        || (m_options.showOverlayIcons && fileSystem && m_shares && m_shares->mayBeShared(name)
             && m_shares->isShared(m_shell->pathFromIdList(object)));
     if (shared)
         entry.overlay = VXOOverlayIconShare;
     else if (attributes & pf::SFGAO_LINK)
         entry.overlay = VXOOverlayIconShortcut;
-    entry.text = clipped(fileSystem && pFullPath ? m_shell->pathFromIdList(object)
-                                                 : m_shell->displayNameOf(object));
+    entry.text = clipped(fileSystem && pFullPath ? m_shell->pathFromIdList(object) : name);
     entry.image = m_images->indexOf(m_shell->smallIcon(object));
     entry.selectedImage = (attributes & pf::SFGAO_FOLDER)
         ? m_images->indexOf(m_shell->smallIcon(object, true))

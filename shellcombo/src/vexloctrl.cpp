@@ -31,7 +31,7 @@ CVexloCtrl::CVexloCtrl(std::shared_ptr<const pindrel::platform::ShellNamespace> 
     : QWidget(pParent)
     , m_shell(std::move(pShell))
     , m_images(std::make_shared<ImageList>())
-    , m_shares(std::make_shared<UserShares>())
+    , m_shares(UserShares::of())
 {
     setObjectName(QStringLiteral("Vexlo"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -522,7 +522,7 @@ QIcon CVexloCtrl::toolboxIcon()
 
 void CVexloCtrl::setUserShareFolder(const QString &pFolder)
 {
-    m_shares = std::make_shared<UserShares>(pFolder);
+    m_shares = UserShares::of(pFolder);
 }
 
 void CVexloCtrl::AboutBox()

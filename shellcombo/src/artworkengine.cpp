@@ -16,22 +16,24 @@ constexpr qreal kGrid = 16.0;
 
 void drawShare(QPainter &pPainter)
 {
-    // An open hand, palm up, under the folder's corner: the usual mark of a shared object.
-    pPainter.setPen(
-        QPen(QColor(0x2a, 0x4a, 0x8a), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    pPainter.setBrush(QColor(0x7f, 0xb2, 0xf0));
+    // An open hand, palm up, coming from a sleeve under the folder's corner: the usual mark of
+    // a shared object. Warm and dark-edged, so that it stands out on the blues of folders.
+    const QPen edge(QColor(0x3a, 0x24, 0x10), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pPainter.setPen(edge);
+    pPainter.setBrush(QColor(0x1f, 0x5f, 0xbf));
+    pPainter.drawRect(QRectF(0.5, 11.0, 2.5, 4.5));
+    pPainter.setBrush(QColor(0xf8, 0xd3, 0x9a));
     QPainterPath hand;
-    hand.moveTo(0.5, 11.5);
-    hand.lineTo(3.0, 11.5);
-    hand.cubicTo(4.5, 11.5, 5.5, 12.0, 6.5, 12.5);
-    hand.lineTo(9.0, 12.5);
-    hand.cubicTo(10.0, 12.5, 10.0, 13.5, 9.0, 13.5);
-    hand.lineTo(6.5, 13.5);
-    hand.lineTo(10.5, 13.5);
-    hand.lineTo(13.0, 12.0);
-    hand.cubicTo(14.0, 11.5, 14.8, 12.5, 14.0, 13.2);
-    hand.lineTo(10.5, 15.5);
-    hand.lineTo(0.5, 15.5);
+    hand.moveTo(3.0, 11.5);
+    hand.cubicTo(4.5, 10.8, 6.0, 11.0, 7.5, 11.8);
+    hand.lineTo(10.0, 11.8);
+    hand.cubicTo(11.2, 11.8, 11.2, 13.2, 10.0, 13.2);
+    hand.lineTo(8.0, 13.2);
+    hand.lineTo(11.0, 13.2);
+    hand.lineTo(13.6, 11.4);
+    hand.cubicTo(14.8, 10.8, 15.6, 12.2, 14.6, 13.0);
+    hand.lineTo(11.2, 15.5);
+    hand.lineTo(3.0, 15.5);
     hand.closeSubpath();
     pPainter.drawPath(hand);
 }

@@ -33,6 +33,7 @@ PathCompleter::PathCompleter(QComboBox *pCombo, QLineEdit *pEditBox, const QStri
     if (auto *view = qobject_cast<QListView *>(m_completer->popup())) {
         // A folder of 100,000 entries must not have each row measured.
         view->setUniformItemSizes(true);
+        view->setIconSize(QSize(16, 16)); // the list window's own size
         view->setTextElideMode(Qt::ElideMiddle);
     }
 

@@ -13,19 +13,17 @@
 // in $VEXLO_BENCH_DIR (default: the system's temporary folder).
 
 #include "uiprobes.h"
+#include "vexlosandbox.h"
 
 #include "vexlo/namespacecombobox.h"
 #include "vexlo/pathcompleter.h"
 #include "vexlo/vexloctrl.h"
-
-#include "platform/shellnamespace.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -161,74 +159,19 @@ Completion reference(const QString &pFolder)
         [&] { last = edit.text(); });
 }
 
-// A desktop of 200 folders on drive d00 of 50 drives; every fourth folder shared, every fourth
-// (other) one a link.
-class PopulateSandbox
+// The time to make and fill the list window of pSandbox's namespace, in milliseconds.
+double populate(const VexloSandbox &pSandbox, bool pOverlaysAndTips)
 {
-public:
-    PopulateSandbox()
-    {
-        QByteArray mounts = "/dev/root / ext4 rw 0 0\n";
-        for (int drive = 0; drive < 50; ++drive) {
-            const QString name = QStringLiteral("mnt/d%1").arg(drive, 2, 10, QChar(u'0'));
-            QDir().mkpath(path(name));
-            mounts += "/dev/sd" + QByteArray::number(drive) + ' ' + QFile::encodeName(path(name))
-                + " ext4 rw 0 0\n";
-        }
-        QDir().mkpath(path(QStringLiteral("shares")));
-        QDir().mkpath(path(QStringLiteral("mnt/d01/targets")));
-        for (int folder = 0; folder < 200; ++folder) {
-            const QString desktopFolder =
-                path(QStringLiteral("mnt/d00/home/Desktop/folder%1").arg(folder));
-            if (folder % 4 == 1) {
-                QFile::link(path(QStringLiteral("mnt/d01/targets")), desktopFolder);
-                continue;
-            }
-            QDir().mkpath(desktopFolder);
-            if (folder % 4 == 0) {
-                QFile share(path(QStringLiteral("shares/share%1").arg(folder)));
-                if (share.open(QIODevice::WriteOnly))
-                    share.write("path=" + QFile::encodeName(desktopFolder) + "\n");
-            }
-        }
-        QDir().mkpath(path(QStringLiteral("mnt/d00/home/Documents")));
-        QDir().mkpath(path(QStringLiteral("mnt/d00/home/.trash")));
-        QDir().mkpath(path(QStringLiteral("labels")));
-        QFile table(path(QStringLiteral("mounts")));
-        if (table.open(QIODevice::WriteOnly))
-            table.write(mounts);
-
-        pindrel::platform::NamespaceRoots roots;
-        roots.desktopDir = path(QStringLiteral("mnt/d00/home/Desktop"));
-        roots.homeDir = path(QStringLiteral("mnt/d00/home"));
-        roots.documentsDir = path(QStringLiteral("mnt/d00/home/Documents"));
-        roots.trashDir = path(QStringLiteral("mnt/d00/home/.trash"));
-        roots.mountTable = path(QStringLiteral("mounts"));
-        roots.mountPlaces = {path(QStringLiteral("mnt"))};
-        roots.labelDir = path(QStringLiteral("labels"));
-        m_shell = std::make_shared<pindrel::platform::ShellNamespace>(roots);
-    }
-
-    // The time to make and fill the list window, in milliseconds.
-    double populate(bool pOverlaysAndTips) const
-    {
-        vexlo::CVexloCtrl control(m_shell);
-        control.AutoUpdate(false);
-        control.setUserShareFolder(path(QStringLiteral("shares")));
-        control.ShowOverlayIcons(pOverlaysAndTips);
-        control.TooltipType(pOverlaysAndTips ? 3 : 0);
-        QElapsedTimer clock;
-        clock.start();
-        control.createControlWindow();
-        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    }
-
-private:
-    QString path(const QString &pRelative) const { return m_dir.path() + u'/' + pRelative; }
-
-    QTemporaryDir m_dir{benchFolder() + QStringLiteral("/vexlo-populate-XXXXXX")};
-    std::shared_ptr<const pindrel::platform::ShellNamespace> m_shell;
-};
+    vexlo::CVexloCtrl control(pSandbox.shell());
+    control.AutoUpdate(false);
+    control.setUserShareFolder(pSandbox.shareFolder());
+    control.ShowOverlayIcons(pOverlaysAndTips);
+    control.TooltipType(pOverlaysAndTips ? 3 : 0);
+    QElapsedTimer clock;
+    clock.start();
+    control.createControlWindow();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
 
 const char *verdict(bool pMet)
 {
@@ -280,13 +223,13 @@ int main(int argc, char **argv)
                 median(stall), median(refStall), median(stall) / median(refStall), kStallGoalMs,
                 verdict(median(stall) <= kStallGoalMs));
 
-    const PopulateSandbox sandbox;
-    sandbox.populate(true);
-    sandbox.populate(false);
+    const VexloSandbox sandbox(true, benchFolder());
+    populate(sandbox, true);
+    populate(sandbox, false);
     std::vector<double> with, without;
     for (int run = 0; run < kPopulateRuns; ++run) {
-        with.push_back(sandbox.populate(true));
-        without.push_back(sandbox.populate(false));
+        with.push_back(populate(sandbox, true));
+        without.push_back(populate(sandbox, false));
     }
     const double ratio = median(with) / median(without);
     std::printf("populate, 200 desktop folders and 50 drives (median of %d runs)\n", kPopulateRuns);

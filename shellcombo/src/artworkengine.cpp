@@ -2,7 +2,6 @@
 
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
-#include <QtGui/QPixmap>
 
 #include <algorithm>
 
@@ -118,25 +117,6 @@ void ArtworkEngine::paint(QPainter *pPainter, const QRect &pRect, QIcon::Mode pM
         break;
     }
     pPainter->restore();
-}
-
-QPixmap ArtworkEngine::pixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState)
-{
-    return scaledPixmap(pSize, pMode, pState, 1.0);
-}
-
-QPixmap ArtworkEngine::scaledPixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState,
-                                    qreal pScale)
-{
-    // pSize is in device pixels already (QIcon multiplies before it asks).
-    QPixmap pixmap(pSize);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        paint(&painter, QRect(QPoint(0, 0), pixmap.size()), pMode, pState);
-    }
-    pixmap.setDevicePixelRatio(pScale);
-    return pixmap;
 }
 
 QIconEngine *ArtworkEngine::clone() const

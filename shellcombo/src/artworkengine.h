@@ -4,11 +4,11 @@
 // device pixel ratio: the share and link overlays that go over an entry's icon, and the
 // control's toolbox picture.
 
-#include <QtGui/QIconEngine>
+#include "paintediconengine.h"
 
 namespace vexlo {
 
-class ArtworkEngine : public QIconEngine
+class ArtworkEngine : public PaintedIconEngine
 {
 public:
     enum class Picture {
@@ -23,9 +23,6 @@ public:
 
     void paint(QPainter *pPainter, const QRect &pRect, QIcon::Mode pMode,
                QIcon::State pState) override;
-    QPixmap pixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState) override;
-    QPixmap scaledPixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState,
-                         qreal pScale) override;
     QIconEngine *clone() const override;
     QString key() const override;
     QList<QSize> availableSizes(QIcon::Mode pMode, QIcon::State pState) override;

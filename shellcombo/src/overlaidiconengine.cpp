@@ -1,9 +1,6 @@
 #include "overlaidiconengine.h"
 
 #include <QtGui/QPainter>
-#include <QtGui/QPixmap>
-
-#include <cmath>
 
 namespace vexlo {
 
@@ -23,38 +20,6 @@ QSize OverlaidIconEngine::actualSize(const QSize &pSize, QIcon::Mode, QIcon::Sta
 {
     // The overlay is drawn over the whole cell, whatever size the base icon has.
     return pSize;
-}
-
-QPixmap OverlaidIconEngine::pixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState)
-{
-    return scaledPixmap(pSize, pMode, pState, 1.0);
-}
-
-QPixmap OverlaidIconEngine::scaledPixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState,
-                                         qreal pScale)
-{
-    // pSize is in device pixels already (QIcon multiplies before it asks). Both parts come at
-    // the device pixel ratio asked for and are drawn in device pixels, so neither is scaled a
-    // second time.
-    QPixmap result(pSize);
-    result.fill(Qt::transparent);
-    const QSize logical(static_cast<int>(std::lround(pSize.width() / pScale)),
-                        static_cast<int>(std::lround(pSize.height() / pScale)));
-    {
-        QPainter painter(&result);
-        const QRect cell(QPoint(0, 0), result.size());
-        for (const QIcon *part : {&m_base, &m_overlay}) {
-            QPixmap layer = part->pixmap(logical, pScale, pMode, pState);
-            layer.setDevicePixelRatio(1.0);
-            const QSize drawn = layer.size().scaled(cell.size(), Qt::KeepAspectRatio);
-            const QRect target(cell.x() + (cell.width() - drawn.width()) / 2,
-                               cell.y() + (cell.height() - drawn.height()) / 2, drawn.width(),
-                               drawn.height());
-            painter.drawPixmap(target, layer);
-        }
-    }
-    result.setDevicePixelRatio(pScale);
-    return result;
 }
 
 QIconEngine *OverlaidIconEngine::clone() const

@@ -3,12 +3,13 @@
 // An entry's icon with an overlay image drawn over it, both at the size and device pixel ratio
 // asked for, so that the combination is as sharp as its two parts.
 
+#include "paintediconengine.h"
+
 #include <QtGui/QIcon>
-#include <QtGui/QIconEngine>
 
 namespace vexlo {
 
-class OverlaidIconEngine : public QIconEngine
+class OverlaidIconEngine : public PaintedIconEngine
 {
 public:
     OverlaidIconEngine(QIcon pBase, QIcon pOverlay);
@@ -16,9 +17,6 @@ public:
     void paint(QPainter *pPainter, const QRect &pRect, QIcon::Mode pMode,
                QIcon::State pState) override;
     QSize actualSize(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState) override;
-    QPixmap pixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState) override;
-    QPixmap scaledPixmap(const QSize &pSize, QIcon::Mode pMode, QIcon::State pState,
-                         qreal pScale) override;
     QIconEngine *clone() const override;
     QString key() const override;
     QList<QSize> availableSizes(QIcon::Mode pMode, QIcon::State pState) override;

@@ -8,12 +8,10 @@
 #include "vexlo/vexloproppage.h"
 
 #include <QtTest/QTest>
-#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QDialogButtonBox>
-#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -84,56 +82,6 @@ void closeMessages()
 }
 
 } // namespace
-
-TEST(PropertyPage, ControlsTextsAndNumbers)
-{
-    struct Row
-    {
-        const char *object;
-        int id;
-        const char *text; // of the control, or of its label
-    };
-    const Row rows[] = {
-        {"enabled", 201, "&Enabled"},
-        {"ShowFile", 202, "&Show file"},
-        {"AutoComplete", 230, "A&utoComplete"},
-        {"IncludeUrls", 206, "&IncludeUrls"},
-        {"ShowOverlayIcons", 208, "Show&OverlayIcons"},
-        {"ShowVirtualFolders", 210, "Show&VirtualFolders"},
-        {"DropDownLines", 203, "&Dropdown lines :"},
-        {"Indent", 207, "I&ndent :"},
-        {"ShowFullPath", 205, "Show&FullPath"},
-        {"TooltipType", 217, "&Tooltip Type:"},
-        {"ShowDrivesOnly", 218, "S&howDrivesOnly"},
-        {"AutoUpdate", 219, "AutoU&pdate"},
-        {"About", 211, "&About..."},
-    };
-    RecordingSite site;
-    CVexloPropPage page(site);
-    EXPECT_EQ(CVexloPropPage::title(), QStringLiteral("General"));
-    QStringList labels;
-    for (const QLabel *label : page.findChildren<QLabel *>())
-        labels << label->text();
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.object);
-        QWidget *widget = control<QWidget>(page, row.object);
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->property("controlId").toInt(), row.id);
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            EXPECT_EQ(button->text(), QString::fromUtf8(row.text));
-        else
-            EXPECT_TRUE(labels.contains(QString::fromUtf8(row.text)));
-    }
-    EXPECT_EQ(control<QSpinBox>(page, "DropDownLines")->property("spinId").toInt(), 213);
-    EXPECT_EQ(control<QSpinBox>(page, "Indent")->property("spinId").toInt(), 214);
-    auto *tips = control<QComboBox>(page, "TooltipType");
-    QStringList entries;
-    for (int index = 0; index < tips->count(); ++index)
-        entries << tips->itemText(index);
-    EXPECT_EQ(entries,
-              QStringList({QStringLiteral("None"), QStringLiteral("Path"),
-                           QStringLiteral("Shell InfoTip"), QStringLiteral("Both")}));
-}
 
 TEST(PropertyPage, TheNumbersAreCheckedAgainstTheirRangesWhenThePageApplies)
 {

@@ -50,8 +50,8 @@ bench: deps
 	bash scripts/install-deps.sh scripts/bench-packages.txt
 	$(CMAKE) --preset release -DPINDREL_BUILD_BENCH=ON
 	$(CMAKE) --build --preset release -j $(JOBS) --target txini_bench pindrel_startup_bench \
-		pindrel_mostrarbotones_bench pindrel_programs_bench vexlo_bench pindrel_filelist_bench \
-		pindrel_drawer_bench pindrel_copy_bench pindrel_monitorchange_bench
+		pindrel_mostrarbotones_bench pindrel_programs_bench vexlo_bench vexlo_ui_bench \
+		pindrel_filelist_bench pindrel_drawer_bench pindrel_copy_bench pindrel_monitorchange_bench
 	bash bench/run-benchmarks.sh build-release
 
 build-asan/build.ninja: CMakePresets.json | deps

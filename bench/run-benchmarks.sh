@@ -73,7 +73,7 @@ DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$w
     --runs "${PINDREL_STARTUP_RUNS:-31}" --folder "$work"
 
 # The Qt parts measured in-process, offscreen: each prints its own figures against its goal.
-for extra in pindrel_mostrarbotones_bench pindrel_programs_bench vexlo_bench \
+for extra in pindrel_mostrarbotones_bench pindrel_programs_bench vexlo_bench vexlo_ui_bench \
     pindrel_filelist_bench pindrel_copy_bench; do
     if [[ -x $build/bin/$extra ]]; then
         echo

@@ -6,6 +6,8 @@
 
 #include <QtCore/QString>
 
+#include <cstdint>
+
 namespace vexlo {
 
 struct ComboEntry
@@ -16,6 +18,9 @@ struct ComboEntry
     int overlay = 0; // 0 none, 1 share, 2 shortcut, 3..15 added overlays
     int indent = 0; // in the list's 10-pixel units
     ItemRecord record;
+    // Tells the entry apart from every other entry of the model, whatever index it moves to;
+    // given by the model when the entry is inserted.
+    uint64_t serial = 0;
 };
 
 } // namespace vexlo

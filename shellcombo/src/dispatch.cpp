@@ -154,6 +154,25 @@ const auto kMembers = std::to_array<Member>({
          pControl.GoUp();
          return {};
      }},
+    {dispid::AddCustomItem, kMethod, 3, 3,
+     [](CVexloCtrl &pControl, const Arguments &pArgs) -> Variant {
+         pControl.AddCustomItem(toInt32(pArgs[0]), toString(pArgs[1]), toInt32(pArgs[2]));
+         return {};
+     }},
+    {dispid::DeleteCustomItem, kMethod, 1, 1,
+     [](CVexloCtrl &pControl, const Arguments &pArgs) -> Variant {
+         return pControl.DeleteCustomItem(toString(pArgs[0]));
+     }},
+    {dispid::AddCustomIcon, kMethod, 1, 2,
+     [](CVexloCtrl &pControl, const Arguments &pArgs) {
+         // The picture goes as it is: a kind the control cannot take gives -1, not an error.
+         return fromInt32(
+             pControl.AddCustomIcon(toString(pArgs[0]), pArgs.size() > 1 ? pArgs[1] : Variant()));
+     }},
+    {dispid::SetOverlayIcon, kMethod, 1, 1,
+     [](CVexloCtrl &pControl, const Arguments &pArgs) {
+         return fromInt32(pControl.SetOverlayIcon(toInt32(pArgs[0])));
+     }},
     {dispid::RefreshComboBox, kMethod, 0, 0,
      [](CVexloCtrl &pControl, const Arguments &) -> Variant {
          pControl.RefreshComboBox();

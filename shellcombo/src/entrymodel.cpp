@@ -27,9 +27,9 @@ QVariant EntryModel::data(const QModelIndex &pIndex, int pRole) const
         return entry.text;
     case Qt::DecorationRole:
         // The closed field shows the current entry, which is the selected one.
-        return m_images->icon(entry.selectedImage);
+        return m_images->overlaid(entry.selectedImage, entry.overlay);
     case ImageIconRole:
-        return m_images->icon(entry.image);
+        return m_images->overlaid(entry.image, entry.overlay);
     case IndentRole:
         return entry.indent;
     case OverlayRole:
@@ -53,6 +53,7 @@ void EntryModel::changed(int pRow)
 int EntryModel::insert(int pRow, ComboEntry pEntry)
 {
     const int row = std::clamp(pRow, 0, count());
+    pEntry.serial = m_nextSerial++;
     beginInsertRows({}, row, row);
     m_entries.insert(m_entries.begin() + row, std::move(pEntry));
     endInsertRows();
@@ -66,6 +67,15 @@ void EntryModel::remove(int pRow)
     beginRemoveRows({}, pRow, pRow);
     m_entries.erase(m_entries.begin() + pRow);
     endRemoveRows();
+}
+
+int EntryModel::rowOf(uint64_t pSerial) const
+{
+    for (int row = 0; row < count(); ++row) {
+        if (at(row).serial == pSerial)
+            return row;
+    }
+    return -1;
 }
 
 } // namespace vexlo

@@ -21,7 +21,9 @@ class EntryModel : public QAbstractListModel
 public:
     enum Role {
         IndentRole = Qt::UserRole + 1, // int, the entry's indentation units
-        ImageIconRole, // QIcon of the entry's image (the decoration is its selected image)
+        // QIcon of the entry's image (the decoration is its selected image); both carry the
+        // entry's overlay drawn over them.
+        ImageIconRole,
         OverlayRole, // int, the overlay number
     };
 
@@ -38,13 +40,18 @@ public:
     ComboEntry &at(int pRow) { return m_entries[static_cast<size_t>(pRow)]; }
     void changed(int pRow);
 
-    // Inserts at pRow (clamped to the end) and returns the row.
+    // Inserts at pRow (clamped to the end), gives the entry its serial and returns the row.
     int insert(int pRow, ComboEntry pEntry);
     void remove(int pRow);
+    // The row of the entry with pSerial; -1 when it is gone.
+    int rowOf(uint64_t pSerial) const;
+    // The serial of the entry at pRow; 0 (no entry's) when out of range.
+    uint64_t serialAt(int pRow) const { return contains(pRow) ? at(pRow).serial : 0; }
 
 private:
     std::shared_ptr<ImageList> m_images;
     std::vector<ComboEntry> m_entries;
+    uint64_t m_nextSerial = 1;
 };
 
 } // namespace vexlo

@@ -1,9 +1,18 @@
 #include "imagelist.h"
 
+#include "artworkengine.h"
+#include "overlaidiconengine.h"
+
 #include <QtGui/QImage>
 #include <QtGui/QPixmap>
 
 namespace vexlo {
+
+ImageList::ImageList()
+{
+    m_overlays.push_back(append(ArtworkEngine::icon(ArtworkEngine::Picture::ShareOverlay)));
+    m_overlays.push_back(append(ArtworkEngine::icon(ArtworkEngine::Picture::LinkOverlay)));
+}
 
 QString ImageList::keyOf(const QIcon &pIcon)
 {
@@ -43,6 +52,35 @@ QIcon ImageList::icon(int pIndex) const
     if (pIndex < 0 || pIndex >= count())
         return {};
     return m_icons[static_cast<size_t>(pIndex)];
+}
+
+QIcon ImageList::overlaid(int pImage, int pOverlay) const
+{
+    const int overlay = overlayImage(pOverlay);
+    if (overlay < 0 || pImage < 0 || pImage >= count())
+        return icon(pImage);
+    // Images never change once added, so one combined icon per pair serves every entry.
+    const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(pImage)) << 32)
+        | static_cast<uint32_t>(pOverlay);
+    auto found = m_overlaid.find(key);
+    if (found == m_overlaid.end())
+        found = m_overlaid.insert(key, QIcon(new OverlaidIconEngine(icon(pImage), icon(overlay))));
+    return found.value();
+}
+
+int ImageList::setOverlayImage(int pImage)
+{
+    if (overlayCount() >= kMaxOverlays || pImage < 0 || pImage >= count())
+        return -1;
+    m_overlays.push_back(pImage);
+    return overlayCount();
+}
+
+int ImageList::overlayImage(int pOverlay) const
+{
+    if (pOverlay < 1 || pOverlay > overlayCount())
+        return -1;
+    return m_overlays[static_cast<size_t>(pOverlay - 1)];
 }
 
 } // namespace vexlo

@@ -6,6 +6,7 @@
 #include "entrydelegate.h"
 #include "entrymodel.h"
 #include "imagelist.h"
+#include "usershares.h"
 #include "vexlo/vexloenums.h"
 
 #include "platform/shellnamespace.h"
@@ -38,6 +39,7 @@ CNamespaceComboBox::CNamespaceComboBox(std::shared_ptr<const pf::ShellNamespace>
     , m_images(pImages ? std::move(pImages) : std::make_shared<ImageList>())
     , m_model(new EntryModel(m_images, this))
     , m_desktop(pf::idlist::empty())
+    , m_shares(UserShares::of())
 {
     setObjectName(QStringLiteral("CNamespaceComboBox"));
     setModel(m_model);
@@ -48,9 +50,12 @@ CNamespaceComboBox::CNamespaceComboBox(std::shared_ptr<const pf::ShellNamespace>
     setEditable(pEditable);
     if (pEditable) {
         // The edit box takes typed paths; what is typed never becomes an entry, and completion
-        // comes from the file system rather than from the entries.
+        // comes from the file system rather than from the entries (enableCompletion). Enter is
+        // the list window's own (SetPath): the combo box would pick an entry by its text.
         setInsertPolicy(QComboBox::NoInsert);
         setCompleter(nullptr);
+        disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+        lineEdit()->installEventFilter(this);
     }
     // activated is the user's doing only (mouse or keys); selections made here do not raise it.
     connect(this, &QComboBox::activated, this, &CNamespaceComboBox::onUserChoice);
@@ -131,8 +136,13 @@ void CNamespaceComboBox::populate()
     }
 
     setCurrentIndex(count() > 0 ? 0 : -1);
-    m_logicalSelection = 0;
+    setLogicalSelection(0);
     m_pathItems.clear();
+}
+
+void CNamespaceComboBox::setUserShares(std::shared_ptr<const UserShares> pShares)
+{
+    m_shares = std::move(pShares);
 }
 
 void CNamespaceComboBox::removeAllEntries()
@@ -140,7 +150,32 @@ void CNamespaceComboBox::removeAllEntries()
     for (int index = count() - 1; index >= 0; --index)
         removeEntry(index);
     m_pathItems.clear();
-    m_logicalSelection = 0;
+    setLogicalSelection(0);
+}
+
+void CNamespaceComboBox::setLogicalSelection(int pRow)
+{
+    m_logicalSelection = m_model->serialAt(pRow);
+    m_logicalIndex = std::max(0, pRow);
+}
+
+int CNamespaceComboBox::logicalSelection() const
+{
+    // An entry that is gone (a path item that a custom entry's selection removed) leaves its
+    // index behind, as the control has always kept it.
+    const int row = m_model->rowOf(m_logicalSelection);
+    return row >= 0 ? row : std::clamp(m_logicalIndex, 0, std::max(0, count() - 1));
+}
+
+std::vector<int> CNamespaceComboBox::pathItems() const
+{
+    std::vector<int> rows;
+    for (const uint64_t serial : m_pathItems) {
+        const int row = m_model->rowOf(serial);
+        if (row >= 0)
+            rows.push_back(row);
+    }
+    return rows;
 }
 
 // --- entries ---------------------------------------------------------------------------------
@@ -163,13 +198,18 @@ int CNamespaceComboBox::insertShellEntry(const ItemIdList *pAbsolute, int pPosit
                      .indent = pIndent,
                      .record =
                          ItemRecord::shell(desktop ? Unique() : Unique(pf::idlist::copy(object)))};
-    if (attributes & pf::SFGAO_SHARE)
+    const bool fileSystem = (attributes & pf::SFGAO_FILESYSTEM) != 0;
+    const QString name = m_shell->displayNameOf(object);
+    // The namespace does not know what the desktop shares; the user shares do. Only an object
+    // named as a shared folder is worth making a path for.
+    const bool shared = (attributes & pf::SFGAO_SHARE)
+        || (m_options.showOverlayIcons && fileSystem && m_shares && m_shares->mayBeShared(name)
+            && m_shares->isShared(m_shell->pathFromIdList(object)));
+    if (shared)
         entry.overlay = VXOOverlayIconShare;
     else if (attributes & pf::SFGAO_LINK)
         entry.overlay = VXOOverlayIconShortcut;
-    const bool fileSystem = (attributes & pf::SFGAO_FILESYSTEM) != 0;
-    entry.text = clipped(fileSystem && pFullPath ? m_shell->pathFromIdList(object)
-                                                 : m_shell->displayNameOf(object));
+    entry.text = clipped(fileSystem && pFullPath ? m_shell->pathFromIdList(object) : name);
     entry.image = m_images->indexOf(m_shell->smallIcon(object));
     entry.selectedImage = (attributes & pf::SFGAO_FOLDER)
         ? m_images->indexOf(m_shell->smallIcon(object, true))

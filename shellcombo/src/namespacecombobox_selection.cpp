@@ -81,11 +81,15 @@ int CNamespaceComboBox::findAnchor(const ItemIdList *pList, int pLevel) const
 
 void CNamespaceComboBox::removePathItems()
 {
-    // Last first, so that the indices recorded at insertion still hold.
-    const std::vector<int> pathItems = std::move(m_pathItems);
+    // Last first. The entries are found by their serials, so that an entry a host inserted or
+    // deleted among them meanwhile does not make the wrong entries go.
+    const std::vector<uint64_t> pathItems = std::move(m_pathItems);
     m_pathItems.clear();
-    for (auto item = pathItems.rbegin(); item != pathItems.rend(); ++item)
-        removeEntry(*item);
+    for (auto item = pathItems.rbegin(); item != pathItems.rend(); ++item) {
+        const int row = m_model->rowOf(*item);
+        if (row >= 0)
+            removeEntry(row);
+    }
 }
 
 bool CNamespaceComboBox::selectDrivesOnly(const ItemIdList *pList)
@@ -147,16 +151,14 @@ bool CNamespaceComboBox::selectIdList(const ItemIdList *pList)
     }
 
     // The logical selection loses its full path. When it was a path item it goes with them.
-    const bool logicalGoes =
-        std::find(m_pathItems.begin(), m_pathItems.end(), m_logicalSelection) != m_pathItems.end();
     removePathItems();
-    if (m_options.showFullPath && m_logicalSelection != 0 && !logicalGoes
-        && shellListOf(m_logicalSelection))
-        setEntryText(m_logicalSelection, entryDisplayName(m_logicalSelection));
+    const int logical = m_model->rowOf(m_logicalSelection);
+    if (m_options.showFullPath && logical > 0 && shellListOf(logical))
+        setEntryText(logical, entryDisplayName(logical));
 
     if (!list) {
         setCurrentIndex(count() > 0 ? 0 : -1);
-        m_logicalSelection = 0;
+        setLogicalSelection(0);
         redraw.resume();
         if (m_folderSelectedHook)
             m_folderSelectedHook(nullptr);
@@ -170,7 +172,7 @@ bool CNamespaceComboBox::selectIdList(const ItemIdList *pList)
         if (!own || !sameObject(own, list.get()))
             continue;
         setCurrentIndex(index);
-        m_logicalSelection = index;
+        setLogicalSelection(index);
         if (m_options.showFullPath
             && (m_shell->attributesOf(own, pf::SFGAO_FILESYSTEM) & pf::SFGAO_FILESYSTEM))
             setEntryText(index, m_shell->pathFromIdList(own));
@@ -195,11 +197,11 @@ bool CNamespaceComboBox::selectIdList(const ItemIdList *pList)
         const Unique part(pf::idlist::firstN(list.get(), level));
         selected = insertShellEntry(part.get(), position, level * m_options.indent,
                                     m_options.showFullPath && level == levels);
-        m_pathItems.push_back(selected);
+        m_pathItems.push_back(m_model->serialAt(selected));
         position = selected + 1;
     }
     setCurrentIndex(selected);
-    m_logicalSelection = selected;
+    setLogicalSelection(selected);
     if (m_folderSelectedHook)
         m_folderSelectedHook(list.get());
     emit SelectionChanged();

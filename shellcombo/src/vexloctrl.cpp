@@ -3,7 +3,10 @@
 
 #include "vexlo/vexloctrl.h"
 
+#include "artworkengine.h"
+#include "custompictures.h"
 #include "imagelist.h"
+#include "usershares.h"
 #include "vexlo/association.h"
 #include "vexlo/namespacecombobox.h"
 #include "vexlo/shellchangefollower.h"
@@ -28,6 +31,7 @@ CVexloCtrl::CVexloCtrl(std::shared_ptr<const pindrel::platform::ShellNamespace> 
     : QWidget(pParent)
     , m_shell(std::move(pShell))
     , m_images(std::make_shared<ImageList>())
+    , m_shares(UserShares::of())
 {
     setObjectName(QStringLiteral("Vexlo"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -50,6 +54,7 @@ void CVexloCtrl::createControlWindow()
     m_list = std::make_unique<CNamespaceComboBox>(m_shell, editable, this, m_images);
     m_list->setGeometry(0, 0, 200, 20);
     m_list->setFont(font());
+    m_list->setUserShares(m_shares);
     ComboOptions options;
     options.showDrivesOnly = m_showDrivesOnly; // fixed for the life of this window
     m_list->setOptions(options);
@@ -70,8 +75,19 @@ void CVexloCtrl::createControlWindow()
     m_list->populate();
     // At creation the drop-down is measured in list rows; later changes measure the field.
     applyDropDownHeight(m_list->rowHeight());
+    if (editable) {
+        // The typed folder's entries, and with IncludeUrls the desktop's recently used
+        // locations, which live beside the user's other data.
+        const QString dataDir = m_shell->roots().dataDir;
+        m_list->enableCompletion(
+            dataDir.isEmpty() ? QString() : dataDir + QStringLiteral("/recently-used.xbel"),
+            m_includeUrls);
+    }
     m_list->setEnabled(m_enabled);
     setFocusProxy(m_list.get());
+    // A control being designed shows no tips; one made with TooltipType 0 never does.
+    if (m_userMode && m_tooltipType != 0)
+        m_list->createTooltip([this] { return m_tooltipType; });
 
     m_list->setGeometry(0, 0, width(), closedHeight());
     updateGeometry();
@@ -469,12 +485,57 @@ void CVexloCtrl::RefreshComboBox()
     update();
 }
 
+void CVexloCtrl::AddCustomItem(int32_t Parent, const QString &sText, int32_t iIcon)
+{
+    if (m_list)
+        m_list->AddCustomItem(Parent, sText, iIcon);
+}
+
+bool CVexloCtrl::DeleteCustomItem(const QString &sText)
+{
+    return m_list && m_list->DeleteCustomItem(sText);
+}
+
+int32_t CVexloCtrl::AddCustomIcon(const QString &IconPath, const QVariant &IconPicDisp)
+{
+    // A picture object, when given, is the whole answer: its path is not looked at.
+    const std::vector<QIcon> icons = IconPicDisp.isValid()
+        ? custompictures::fromPicture(IconPicDisp)
+        : custompictures::fromFile(IconPath);
+    if (icons.empty())
+        return -1;
+    const int first = m_images->count();
+    for (const QIcon &icon : icons)
+        m_images->append(icon);
+    return first;
+}
+
+int32_t CVexloCtrl::SetOverlayIcon(int32_t IconIndex)
+{
+    return m_images->setOverlayImage(IconIndex);
+}
+
+QIcon CVexloCtrl::toolboxIcon()
+{
+    return ArtworkEngine::icon(ArtworkEngine::Picture::Toolbox);
+}
+
+void CVexloCtrl::setUserShareFolder(const QString &pFolder)
+{
+    m_shares = UserShares::of(pFolder);
+}
+
 void CVexloCtrl::AboutBox()
 {
-    QMessageBox::about(this, QStringLiteral("About Vexlo"),
-                       QStringLiteral("Vexlo 7.0\n\nThe shell path combo control: the desktop, "
-                                      "the computer's drives and the path of the current "
-                                      "folder, in one list."));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Vexlo"),
+                    QStringLiteral("<b>Vexlo 7.0</b><p>The shell path combo control: the "
+                                   "desktop, the computer's drives and the path of the current "
+                                   "folder, in one list, with completion of typed paths.</p>"
+                                   "<p>%1</p>")
+                        .arg(QString::fromLatin1(kControlRegisteredName)),
+                    QMessageBox::Ok, this);
+    box.setIconPixmap(toolboxIcon().pixmap(QSize(48, 48)));
+    box.exec();
 }
 
 } // namespace vexlo

@@ -8,7 +8,9 @@
 
 #include <QtWidgets/QApplication>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace vexlo {
 
@@ -76,6 +78,49 @@ void CVexloCtrl::doPropExchange(PropertyExchange &pExchange)
         m_list->setEnabled(m_enabled);
         applyDropDownHeight(closedHeight());
     }
+}
+
+// --- the persisted properties as a form sets them ---------------------------------------------
+//
+// A form sets its properties before the control is shown, as a container loads the persisted
+// state: what only acts when the window is created is stored, and nothing raises at run time.
+
+void CVexloCtrl::setDropDownLines(int pValue)
+{
+    DropDownLines(static_cast<int16_t>(std::clamp<int>(pValue, INT16_MIN, INT16_MAX)));
+}
+
+void CVexloCtrl::setAutoComplete(bool pValue)
+{
+    AutoComplete(pValue);
+    m_modified = true;
+}
+
+void CVexloCtrl::setIndent(int pValue)
+{
+    Indent(static_cast<int16_t>(std::clamp<int>(pValue, INT16_MIN, INT16_MAX)));
+    m_modified = true;
+}
+
+void CVexloCtrl::setIncludeUrls(bool pValue)
+{
+    IncludeUrls(pValue);
+    m_modified = true;
+}
+
+void CVexloCtrl::setShowVirtualFolders(bool pValue)
+{
+    m_showVirtualFolders = pValue;
+    applyOptions();
+    m_modified = true;
+}
+
+void CVexloCtrl::setShowDrivesOnly(bool pValue)
+{
+    if (pValue == m_showDrivesOnly)
+        return;
+    m_showDrivesOnly = pValue; // acts when the window is next created
+    m_modified = true;
 }
 
 void CVexloCtrl::loadProperties(const PropertyBag &pBag)

@@ -10,7 +10,8 @@ ComboSandbox::ComboSandbox()
     for (const char *dir :
          {"mnt/c/Windows/System32", "mnt/c/Program Files/App", "mnt/c/home/Desktop/.hidden",
           "mnt/c/home/Desktop/Alpha", "mnt/c/home/Desktop/Beta",
-          "mnt/c/home/Documents/Letters/2024", "mnt/c/home/.trash", "mnt/d/Data/Deep", "labels"})
+          "mnt/c/home/Documents/Letters/2024", "mnt/c/home/.trash", "mnt/c/home/.local/share",
+          "mnt/d/Data/Deep", "labels"})
         makeDir(QString::fromLatin1(dir));
     makeFile(QStringLiteral("mnt/c/Windows/notes.txt"));
 
@@ -21,6 +22,7 @@ ComboSandbox::ComboSandbox()
     m_roots.mountTable = path(QStringLiteral("mounts"));
     m_roots.mountPlaces = {path(QStringLiteral("mnt"))};
     m_roots.labelDir = path(QStringLiteral("labels"));
+    m_roots.dataDir = path(QStringLiteral("mnt/c/home/.local/share"));
     m_drives = {QStringLiteral("mnt/c"), QStringLiteral("mnt/d")};
     writeMountTable();
 }

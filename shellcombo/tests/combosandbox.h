@@ -7,6 +7,7 @@
 //   mnt/c/Windows/System32/          mnt/c/Windows/notes.txt      mnt/c/Program Files/App/
 //   mnt/c/home/Desktop/{.hidden/, Alpha/, Beta/} mnt/c/home/Documents/Letters/2024/
 //   mnt/c/home/.trash/               mnt/d/Data/Deep/             labels/ (no labels)
+//   mnt/c/home/.local/share/ (the user's data: the recently-used list goes here)
 //
 // The desktop shows: Computer (File System, c, d), Home, Documents, Trash, .hidden, Alpha, Beta.
 

@@ -8,6 +8,8 @@
 #include "vexlo/vexloenums.h"
 #include "vexlo/vexloerror.h"
 
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 
 #include <gtest/gtest.h>
@@ -231,4 +233,33 @@ TEST_F(DispatchTest, ItemObjectMembers)
     EXPECT_EQ(codeOf([&] { itemPut(itemdispid::DisplayName, QStringLiteral("x")); }),
               vexlo::kDispMemberNotFound);
     EXPECT_EQ(codeOf([&] { itemGet(itemdispid::Attributes); }), vexlo::kDispBadParamCount);
+}
+
+TEST_F(DispatchTest, CustomItemsIconsAndOverlaysLateBound)
+{
+    // Each of the four has a row of its own in the table: none fails with member-not-found.
+    EXPECT_FALSE(
+        call(dispid::AddCustomItem, {vexlo::VXOParentNone, QStringLiteral("Mine"), 2}).isValid());
+    EXPECT_EQ(get(dispid::ComboBoxItem, {int16(11)}).value<CComboBoxItem>().Text(),
+              QStringLiteral("Mine"));
+    EXPECT_EQ(call(dispid::DeleteCustomItem, {QStringLiteral("Mine")}), QVariant(true));
+    EXPECT_EQ(call(dispid::DeleteCustomItem, {QStringLiteral("Mine")}), QVariant(false));
+
+    QPixmap picture(16, 16);
+    picture.fill(Qt::red);
+    const Variant image = call(dispid::AddCustomIcon, {QString(), QIcon(picture)});
+    EXPECT_EQ(image.typeId(), QMetaType::Int);
+    EXPECT_GE(image.toInt(), 2);
+    EXPECT_EQ(call(dispid::AddCustomIcon, {QStringLiteral("/nowhere/x.ico")}),
+              QVariant::fromValue<qint32>(-1));
+    EXPECT_EQ(call(dispid::AddCustomIcon, {QString(), QStringLiteral("no picture")}),
+              QVariant::fromValue<qint32>(-1));
+    EXPECT_EQ(call(dispid::SetOverlayIcon, {image}), QVariant::fromValue<qint32>(3));
+
+    EXPECT_EQ(codeOf([&] {
+                  call(dispid::AddCustomItem, {0, QStringLiteral("x")});
+              }),
+              vexlo::kDispBadParamCount);
+    EXPECT_EQ(codeOf([&] { call(dispid::SetOverlayIcon, {QStringLiteral("three")}); }),
+              vexlo::kDispTypeMismatch);
 }

@@ -5,9 +5,10 @@
 //
 // Variants carry bool, qint16 (Integer), qint32 (Long), qint64 (an address: Pidl, SetPidl,
 // UshB, WindowHandle), QString, QFont, QObject * (an object; an empty variant is nothing),
-// CComboBoxItem (an item object; an empty variant is nothing) or nothing at all. Arguments are
-// coerced as automation does: a String parameter takes a string (an empty variant reads "");
-// a number parameter takes any integer, a bool (true is -1) or a decimal text, and fails with
+// CComboBoxItem (an item object; an empty variant is nothing), a picture (QIcon, QPixmap,
+// QBitmap or QImage, for AddCustomIcon, whose picture may be left out) or nothing at all. Arguments
+// are coerced as automation does: a String parameter takes a string (an empty variant reads ""); a
+// number parameter takes any integer, a bool (true is -1) or a decimal text, and fails with
 // kDispOverflow when the value does not fit; a Boolean takes a bool or a number.
 //
 // Misuse (unknown identifier, wrong kind of call, wrong number or type of arguments) throws

@@ -36,8 +36,11 @@ class ShellNamespace;
 
 namespace vexlo {
 
+class ComboTooltip;
 class EntryModel;
 class ImageList;
+class PathCompleter;
+class UserShares;
 
 class VEXLO_EXPORT CNamespaceComboBox : public QComboBox
 {
@@ -101,8 +104,21 @@ public:
     // Inserts a custom entry (no shell object) and fires OnAfterItemAdd. Returns the new index.
     int insertCustomEntry(int pPosition, const QString &pText, int pImage, int pIndent);
     // Removes one entry with OnBeforeItemDelete; false when pIndex is out of range. The path
-    // items are not adjusted.
+    // items and the logical selection that remain keep their entries.
     bool removeEntry(int pIndex);
+
+    // A host's own entry, with image pIcon and no overlay: Parent VXODesktop puts it after the
+    // last desktop child (indentation Indent; at index 0 when there is none), VXOMyComputer
+    // right after the computer (the computer's indentation plus Indent; nothing is added
+    // without a computer entry), VXOParentNone at the end (indentation 0); any other value adds
+    // nothing. Fires OnAfterItemAdd.
+    void AddCustomItem(int32_t Parent, const QString &sText, int32_t iIcon);
+    // Removes the first entry, custom or not, whose text equals sText exactly: fires
+    // OnBeforeItemDelete, selects entry 0 as SelectItem(0) does when it is the selected entry
+    // (the entry is still there then), then removes it. A shell entry removed this way leaves
+    // the path items and the logical selection on their own entries (the logical selection
+    // falls to entry 0 when it was this one). False when no entry has the text.
+    bool DeleteCustomItem(const QString &sText);
 
     // Entry fields, as item objects read and write them. An index out of range reads empty
     // values and ignores writes.
@@ -127,9 +143,30 @@ public:
     uint32_t entryAttributes(int pIndex, uint32_t pMask) const;
     int entryChildren(int pIndex) const;
 
-    // The entry the control last selected itself, and the path items in insertion order.
-    int logicalSelection() const { return m_logicalSelection; }
-    const std::vector<int> &pathItems() const { return m_pathItems; }
+    // The entry the control last selected itself, and the path items in insertion order. Both
+    // follow their entries when entries are inserted or removed before them; a logical
+    // selection whose entry is gone keeps the index it had.
+    int logicalSelection() const;
+    std::vector<int> pathItems() const;
+
+    // Where the desktop's user shares are found (shared folders get overlay 1); the system's
+    // own unless set. Acts on entries inserted later.
+    void setUserShares(std::shared_ptr<const UserShares> pShares);
+
+    // The tooltip: both tools (the inner combo box and, when there is one, the edit box) show
+    // the tip of the selection, made when it is about to show, as pTooltipType (asked then)
+    // has it. Without a tooltip no tip text is made.
+    void createTooltip(std::function<int32_t()> pTooltipType);
+    bool hasTooltip() const { return m_tooltip != nullptr; }
+    // The tip both tools show now: "Desktop" for the desktop, a custom entry's text, otherwise
+    // the path (or, outside the file system, the entry's text) for TooltipType 1 and 3, and the
+    // object's info tip for 2 and 3 (after a line break for 3). "" without a tooltip.
+    QString tooltipText() const;
+
+    // Switches completion on in the edit box (nothing without one): the entries of the typed
+    // path's folder and, with pIncludeRecent, the recently used locations of pRecentFile.
+    void enableCompletion(const QString &pRecentFile, bool pIncludeRecent);
+    PathCompleter *pathCompleter() const { return m_completer; }
 
     // The drop-down height in pixels (field included); the list shows as many whole rows as
     // fit below the field.
@@ -140,6 +177,20 @@ public:
 
     void showPopup() override;
     void hidePopup() override;
+
+protected:
+    // The keys the list window handles itself before a container sees them: Enter applies the
+    // edit box's text as SetPath (a text that does not parse changes nothing), Esc selects the
+    // logical selection again in the combo box and gives the edit box its text back, and
+    // Home, End and the arrows work in the edit box (or the list without one). Each counts as
+    // handled: none reaches the window around the control, nor its shortcuts.
+    bool event(QEvent *pEvent) override;
+    void keyPressEvent(QKeyEvent *pEvent) override;
+    void keyReleaseEvent(QKeyEvent *pEvent) override;
+    void focusInEvent(QFocusEvent *pEvent) override;
+    // The edit box's first left-button release after the list window gains focus selects its
+    // whole text.
+    bool eventFilter(QObject *pWatched, QEvent *pEvent) override;
 
 signals:
     void ListClosed();
@@ -161,14 +212,27 @@ private:
     void removePathItems();
     int findAnchor(const ItemIdList *pList, int pLevel) const;
     void setSelectedText(bool pFullPath);
+    int customPosition(int32_t pParent, int &pIndent) const;
+    void setLogicalSelection(int pRow);
+    QString tipOf(int pIndex, int32_t pTooltipType) const;
+    static bool isOwnKey(int pKey);
+    void applyTypedPath();
+    void undoChoice();
 
     std::shared_ptr<const pindrel::platform::ShellNamespace> m_shell;
     std::shared_ptr<ImageList> m_images;
     EntryModel *m_model; // owned by the combo box (Qt parent)
     pindrel::platform::idlist::Unique m_desktop; // the desktop's empty list
     ComboOptions m_options;
-    int m_logicalSelection = 0;
-    std::vector<int> m_pathItems;
+    std::shared_ptr<const UserShares> m_shares;
+    // By the entries' serials, so that they follow their entries.
+    uint64_t m_logicalSelection = 0;
+    int m_logicalIndex = 0; // where it was when it was made
+    std::vector<uint64_t> m_pathItems;
+    ComboTooltip *m_tooltip = nullptr; // owned as a child
+    std::function<int32_t()> m_tooltipType;
+    PathCompleter *m_completer = nullptr; // owned as a child
+    bool m_selectAllOnRelease = false;
     bool m_listChoice = false; // the user's own choice is being processed
     bool m_inDrivesOnly = false; // a drives-only selection is being processed
     bool m_popupOpen = false;

@@ -17,14 +17,22 @@
 //
 // Events are the Qt signals named after them. OnAfterItemAdd and OnBeforeItemDelete hand an
 // item object for the entry concerned.
+//
+// Form side (Qt Designer, uic, QUiLoader). The persisted properties are also Qt properties of
+// the same names, which a form sets before the control is shown, as a container loads the
+// persisted state: setting one never raises, whatever the ambient user mode. Enabled and Font
+// are the widget's own "enabled" and "font". The registered identities are the class's
+// Q_CLASSINFO entries.
 
 #include "vexlo/comboboxitem.h"
+#include "vexlo/identifiers.h"
 #include "vexlo/vexloexport.h"
 
 #include "platform/idlist.h"
 
 #include <QtCore/QPointer>
 #include <QtGui/QFont>
+#include <QtGui/QIcon>
 #include <QtWidgets/QWidget>
 
 #include <cstdint>
@@ -42,10 +50,37 @@ class CShellChangeFollower;
 class ImageList;
 class PropertyBag;
 class PropertyExchange;
+class UserShares;
 
 class VEXLO_EXPORT CVexloCtrl : public QWidget
 {
     Q_OBJECT
+    Q_CLASSINFO("ClassID", VEXLO_CONTROL_CLASS_ID)
+    Q_CLASSINFO("ProgID", VEXLO_CONTROL_PROGRAM_ID)
+    Q_CLASSINFO("RegisteredName", VEXLO_CONTROL_REGISTERED_NAME)
+    Q_CLASSINFO("InterfaceID", VEXLO_DISPATCH_INTERFACE_ID)
+    Q_CLASSINFO("EventsID", VEXLO_EVENT_INTERFACE_ID)
+    Q_CLASSINFO("TypeLibrary", VEXLO_TYPE_LIBRARY_ID)
+    Q_CLASSINFO("TypeLibraryVersion", VEXLO_TYPE_LIBRARY_VERSION)
+    Q_CLASSINFO("MiscStatus", VEXLO_MISC_STATUS)
+    Q_CLASSINFO("Threading", "Apartment")
+    Q_CLASSINFO("Insertable", "yes")
+    Q_CLASSINFO("ToolboxBitmap", "1")
+    Q_CLASSINFO("ImplementedCategories",
+                VEXLO_CATEGORY_SAFE_FOR_SCRIPTING ";" VEXLO_CATEGORY_SAFE_FOR_INITIALIZING)
+    Q_CLASSINFO("PropertyPages", VEXLO_PROPERTY_PAGE_CLASS_ID ";" VEXLO_FONT_PAGE_CLASS_ID)
+
+    Q_PROPERTY(int DropDownLines READ DropDownLines WRITE setDropDownLines)
+    Q_PROPERTY(bool ShowFile READ ShowFile WRITE setShowFile)
+    Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE setAutoComplete)
+    Q_PROPERTY(int Indent READ Indent WRITE setIndent)
+    Q_PROPERTY(bool IncludeUrls READ IncludeUrls WRITE setIncludeUrls)
+    Q_PROPERTY(bool AutoUpdate READ AutoUpdate WRITE setAutoUpdate)
+    Q_PROPERTY(bool ShowOverlayIcons READ ShowOverlayIcons WRITE setShowOverlayIcons)
+    Q_PROPERTY(bool ShowVirtualFolders READ ShowVirtualFolders WRITE setShowVirtualFolders)
+    Q_PROPERTY(bool ShowFullPath READ ShowFullPath WRITE setShowFullPath)
+    Q_PROPERTY(int TooltipType READ TooltipType WRITE setTooltipType)
+    Q_PROPERTY(bool ShowDrivesOnly READ ShowDrivesOnly WRITE setShowDrivesOnly)
 
 public:
     using ItemIdList = pindrel::platform::ItemIdList;
@@ -91,6 +126,27 @@ public:
 
     // The drop-down height in pixels, field included: row height x (DropDownLines + 1) + 9.
     int dropDownHeight() const { return m_dropDownHeight; }
+
+    // The control's picture for a form designer's toolbox (its resource 1), sharp at any size.
+    static QIcon toolboxIcon();
+
+    // Where the desktop keeps its user shares (Samba's user-share folder; tests give a
+    // sandbox). Read for entries inserted from the next window creation on.
+    void setUserShareFolder(const QString &pFolder);
+
+    // --- form side: the persisted properties as a form sets them --------------------------------
+
+    void setDropDownLines(int pValue);
+    void setShowFile(bool pValue) { ShowFile(pValue); }
+    void setAutoComplete(bool pValue);
+    void setIndent(int pValue);
+    void setIncludeUrls(bool pValue);
+    void setAutoUpdate(bool pValue) { AutoUpdate(pValue); }
+    void setShowOverlayIcons(bool pValue) { ShowOverlayIcons(pValue); }
+    void setShowVirtualFolders(bool pValue);
+    void setShowFullPath(bool pValue) { ShowFullPath(pValue); }
+    void setTooltipType(int pValue) { TooltipType(pValue); }
+    void setShowDrivesOnly(bool pValue);
 
     // Width as given, height that of the closed combo box.
     QSize sizeHint() const override;
@@ -163,9 +219,22 @@ public:
     // Nothing when iIndex is not below ItemsCount.
     std::optional<CComboBoxItem> ComboBoxItem(int16_t iIndex) const;
     void GoUp();
+    // A host's own entry (Parent is a VXOCustomItemParents value); see
+    // CNamespaceComboBox::AddCustomItem.
+    void AddCustomItem(int32_t Parent, const QString &sText, int32_t iIcon);
     // Destroys and re-creates the list window: every entry is removed, the list is populated
-    // anew and entry 0 is selected.
+    // anew and entry 0 is selected. Custom entries are not kept; custom icons and overlays are.
     void RefreshComboBox();
+    // Removes the first entry whose text is sText; see CNamespaceComboBox::DeleteCustomItem.
+    bool DeleteCustomItem(const QString &sText);
+    // Appends a picture to the private image list and returns its (first) index, or -1: the
+    // picture object IconPicDisp when one is given (a QIcon, or a QPixmap, QBitmap or QImage
+    // as a bitmap), else the file IconPath by the case-sensitive rule of custompictures.h
+    // (".ico", ".bmp", then ".png" and ".svg"). A bitmap strip gives one image per cell.
+    int32_t AddCustomIcon(const QString &IconPath, const QVariant &IconPicDisp = {});
+    // Makes private image IconIndex the next overlay: its number (3 to 15), or -1 when 15 are
+    // defined or there is no such image.
+    int32_t SetOverlayIcon(int32_t IconIndex);
     void AboutBox();
 
 signals:
@@ -203,6 +272,7 @@ private:
 
     std::shared_ptr<const pindrel::platform::ShellNamespace> m_shell;
     std::shared_ptr<ImageList> m_images;
+    std::shared_ptr<const UserShares> m_shares;
     std::unique_ptr<CNamespaceComboBox> m_list;
     std::unique_ptr<CShellChangeFollower> m_follower; // destroyed before m_list
 

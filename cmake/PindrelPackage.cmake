@@ -54,6 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/lib)
 # Opening folders, documents and web pages goes through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
+# The package is the program: the path combo's Qt Designer plugin (component vexlo_designer) is
+# for developers who build forms with the control, and stays out of it.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PindrelPackageLayout.cmake)
 include(CPack)
 

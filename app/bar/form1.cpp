@@ -1,8 +1,8 @@
 #include "form1.h"
 
 #include "bar/barbutton.h"
-#include "bar/bardrops.h"
 #include "bar/bardock.h"
+#include "bar/bardrops.h"
 #include "bar/barmenus.h"
 #include "bar/buttonarray.h"
 #include "bar/dragtargets.h"

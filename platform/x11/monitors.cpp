@@ -2,6 +2,7 @@
 
 #include "ewmhconnection.h"
 #include "randrmonitors.h"
+#include "xcbreply.h"
 
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
@@ -10,23 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <memory>
 
 namespace pindrel::platform {
-
-namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *pPointer) const { std::free(pPointer); }
-};
-
-template<typename T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
-
-} // namespace
 
 std::vector<Monitor> randrMonitors(EwmhConnection &pEwmh)
 {

@@ -21,16 +21,17 @@
 #include <optional>
 #include <ostream>
 
-namespace {
-
-constexpr int kTimeoutMs = 20000;
-constexpr int kBarHeight = 26; // MAIN HEIGHT 390 twips at scale 1
-
-void PrintTo(const QRect &pRect, std::ostream *pStream)
+// Beside QRect, where the test framework's printer looks for it.
+static void PrintTo(const QRect &pRect, std::ostream *pStream)
 {
     *pStream << "QRect(" << pRect.x() << ", " << pRect.y() << ", " << pRect.width() << " x "
              << pRect.height() << ")";
 }
+
+namespace {
+
+constexpr int kTimeoutMs = 20000;
+constexpr int kBarHeight = 26; // MAIN HEIGHT 390 twips at scale 1
 
 struct Desktop
 {
@@ -75,14 +76,7 @@ protected:
 
     bool waitUntil(const std::function<bool()> &pCondition)
     {
-        const QDeadlineTimer deadline(kTimeoutMs);
-        while (!pCondition()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents();
-            x().waitForActivity(20);
-        }
-        return true;
+        return x().waitUntil(pCondition, kTimeoutMs);
     }
 
     // Starts the copy with drawer 1 on /tmp (its geometry from pDrawer) at pPosition.
@@ -206,7 +200,8 @@ class BesideThePanel : public OnItsOwnDesktop, public ::testing::WithParamInterf
 TEST_P(BesideThePanel, SitsBesideTheWindowManagersPanel)
 {
     const PanelRow &row = GetParam();
-    ASSERT_NO_FATAL_FAILURE(bringUp({{QStringLiteral("--wm"), QLatin1String(row.windowManager)}}));
+    ASSERT_NO_FATAL_FAILURE(
+        bringUp({{QStringLiteral("--wm"), QLatin1String(row.windowManager)}, {}}));
     const QRect before = x().workArea();
     ASSERT_LT(before.bottom(), 799) << "the panel reserves nothing";
     ASSERT_NO_FATAL_FAILURE(start(row.position));
@@ -254,7 +249,8 @@ TEST_P(OnThePrimaryMonitor, DocksAcrossThePrimaryAlone)
 {
     const MonitorRow &row = GetParam();
     ASSERT_NO_FATAL_FAILURE(bringUp({{QStringLiteral("--size"), QLatin1String(row.size),
-                                      QStringLiteral("--monitors"), QLatin1String(row.monitors)}}));
+                                      QStringLiteral("--monitors"), QLatin1String(row.monitors)},
+                                     {}}));
     ASSERT_NO_FATAL_FAILURE(start(row.position));
     const auto bar = waitForWindow("_NET_WM_WINDOW_TYPE_DOCK");
     ASSERT_TRUE(bar) << output();
@@ -296,9 +292,10 @@ INSTANTIATE_TEST_SUITE_P(
 // re-configuration that follows it (as a monitor being plugged in brings) does.
 TEST_F(OnItsOwnDesktop, FollowsTheMonitorsAsTheyChange)
 {
-    ASSERT_NO_FATAL_FAILURE(bringUp(
-        {{QStringLiteral("--size"), QStringLiteral("2560x1080"), QStringLiteral("--monitors"),
-          QStringLiteral("*1280x800+0+0,1280x1080+1280+0")}}));
+    ASSERT_NO_FATAL_FAILURE(
+        bringUp({{QStringLiteral("--size"), QStringLiteral("2560x1080"),
+                  QStringLiteral("--monitors"), QStringLiteral("*1280x800+0+0,1280x1080+1280+0")},
+                 {}}));
     ASSERT_NO_FATAL_FAILURE(start("TOP"));
     const auto bar = waitForWindow("_NET_WM_WINDOW_TYPE_DOCK");
     ASSERT_TRUE(bar) << output();

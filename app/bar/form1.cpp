@@ -344,8 +344,10 @@ void Form1::redock()
     const float templateHeight = m_cmdB->templateButton().heightTwips();
     sizeBar();
     dockAtPosition();
-    // Buttons of another height are made anew; the same ones only find their places again.
-    if (m_cmdB->templateButton().heightTwips() != templateHeight)
+    // Buttons of another height, or on a monitor of another scale (their pictures are made
+    // for it), are made anew; the same ones only find their places again.
+    if (m_cmdB->templateButton().heightTwips() != templateHeight
+        || !qFuzzyCompare(m_img.devicePixelRatio(), devicePixelRatioF()))
         MostrarBotones();
     else
         m_drawerButtons->arrange(width());

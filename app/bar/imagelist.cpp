@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace pindrel {
 
 ImageList::ImageList(int pImageSize)
@@ -47,18 +49,34 @@ int ImageList::indexOf(const QString &pKey) const
     return 0;
 }
 
+void ImageList::setDevicePixelRatio(qreal pRatio)
+{
+    m_ratio = pRatio >= 1.0 ? pRatio : 1.0;
+}
+
+int ImageList::deviceSide() const
+{
+    return static_cast<int>(std::ceil(m_imageSize * m_ratio - 0.01));
+}
+
 QPixmap ImageList::fitted(const QPixmap &pPicture) const
 {
-    if (pPicture.width() == m_imageSize && pPicture.height() == m_imageSize)
-        return pPicture;
-    const QPixmap scaled =
-        pPicture.scaled(m_imageSize, m_imageSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPixmap square(m_imageSize, m_imageSize);
-    square.fill(Qt::transparent);
-    QPainter painter(&square);
-    painter.drawPixmap((m_imageSize - scaled.width()) / 2, (m_imageSize - scaled.height()) / 2,
-                       scaled);
-    return square;
+    const int side = deviceSide();
+    QPixmap picture = pPicture;
+    // Measured in its own pixels, whatever ratio it came tagged with.
+    picture.setDevicePixelRatio(1.0);
+    if (picture.width() != side || picture.height() != side) {
+        const QPixmap scaled =
+            picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPixmap square(side, side);
+        square.fill(Qt::transparent);
+        QPainter painter(&square);
+        painter.drawPixmap((side - scaled.width()) / 2, (side - scaled.height()) / 2, scaled);
+        painter.end();
+        picture = square;
+    }
+    picture.setDevicePixelRatio(m_ratio);
+    return picture;
 }
 
 } // namespace pindrel

@@ -165,6 +165,7 @@ void Form2::applyColors()
     // The window's texts and tools take a foreground readable on whatever colour was chosen;
     // the children inherit it.
     setPalette(drawerPalette(QGuiApplication::palette(), color));
+    m_iTool->setGlyphColors(palette());
     for (QWidget *widget :
          {static_cast<QWidget *>(this), m_client, static_cast<QWidget *>(m_frameFilter)})
         widget->setAutoFillBackground(true);

@@ -265,6 +265,10 @@ bool Form1::Form_Load()
     // 21. From now on the bar follows the monitors: each change docks it again.
     m_monitorWatcher = std::make_unique<platform::MonitorWatcher>();
     connect(m_monitorWatcher.get(), &platform::MonitorWatcher::changed, this, &Form1::redock);
+    // The monitors may have changed since the bar was sized (a desktop still setting its
+    // monitors up as the session starts): nothing would announce that change again.
+    if (m_dock->monitor() != m_sizedForMonitor)
+        redock();
     show();
     correctDeviceGeometry();
     return true;
@@ -300,6 +304,7 @@ void Form1::sizeBar()
     // Twips become device-independent pixels at the screen's logical DPI; the monitor and the
     // struts count device pixels.
     const platform::AppBarRect monitor = m_dock->monitor();
+    m_sizedForMonitor = monitor;
     const qreal ratio = platform::devicePixelRatioAt(monitor);
     const float tpp = twipsPerPixel(screen());
     const int monitorHeight = static_cast<int>(std::lround(monitor.height() / ratio));

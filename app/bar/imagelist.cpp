@@ -65,18 +65,22 @@ QPixmap ImageList::fitted(const QPixmap &pPicture) const
     QPixmap picture = pPicture;
     // Measured in its own pixels, whatever ratio it came tagged with.
     picture.setDevicePixelRatio(1.0);
-    if (picture.width() != side || picture.height() != side) {
-        const QPixmap scaled =
-            picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        QPixmap square(side, side);
-        square.fill(Qt::transparent);
-        QPainter painter(&square);
-        painter.drawPixmap((side - scaled.width()) / 2, (side - scaled.height()) / 2, scaled);
-        painter.end();
-        picture = square;
-    }
+    picture = squared(picture, side);
     picture.setDevicePixelRatio(m_ratio);
     return picture;
+}
+
+QPixmap ImageList::squared(const QPixmap &pPicture, int pSide)
+{
+    if (pPicture.width() == pSide && pPicture.height() == pSide)
+        return pPicture;
+    const QPixmap scaled =
+        pPicture.scaled(pSide, pSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap square(pSide, pSide);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawPixmap((pSide - scaled.width()) / 2, (pSide - scaled.height()) / 2, scaled);
+    return square;
 }
 
 } // namespace pindrel

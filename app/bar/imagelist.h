@@ -45,6 +45,10 @@ public:
     // The position of pKey, 0 when no image has it.
     int indexOf(const QString &pKey) const;
 
+    // pPicture scaled to fit a pSide × pSide square of its own pixels, keeping its shape, and
+    // centred on a transparent one.
+    static QPixmap squared(const QPixmap &pPicture, int pSide);
+
 private:
     struct Entry
     {

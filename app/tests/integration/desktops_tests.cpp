@@ -63,14 +63,20 @@ protected:
 
     void TearDown() override
     {
+        stop();
+        m_display.reset();
+        m_session.reset();
+    }
+
+    // Ends the program as a session's end does (SIGTERM), and waits for it.
+    void stop()
+    {
         if (m_program && m_program->state() != QProcess::NotRunning) {
             m_program->terminate();
             if (!m_program->waitForFinished(kTimeoutMs))
                 m_program->kill();
             m_program->waitForFinished();
         }
-        m_display.reset();
-        m_session.reset();
     }
 
     XDisplay &x() { return *m_display; }
@@ -333,6 +339,24 @@ TEST_F(OnItsOwnDesktop, FollowsTheMonitorsAsTheyChange)
             ASSERT_NO_FATAL_FAILURE(xrandr(step, display));
         const QRect &e = change.expected;
         expectDocked(*bar, e, topStrut(e.y() + kBarHeight, e.x(), e.x() + e.width()));
+    }
+}
+
+// Started again and again beside a second monitor, the bar maps and docks every time, however
+// late Qt learns the screens.
+TEST_F(OnItsOwnDesktop, MapsAtEveryStartBesideASecondMonitor)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        bringUp({{QStringLiteral("--size"), QStringLiteral("2560x1080"),
+                  QStringLiteral("--monitors"), QStringLiteral("*1280x800+0+0,1280x1080+1280+0")},
+                 {}}));
+    for (int run = 1; run <= 4; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_NO_FATAL_FAILURE(start("TOP"));
+        const auto bar = waitForWindow("_NET_WM_WINDOW_TYPE_DOCK");
+        ASSERT_TRUE(bar) << output();
+        expectDocked(*bar, QRect(0, 0, 1280, kBarHeight), topStrut(kBarHeight, 0, 1280));
+        stop();
     }
 }
 

@@ -6,13 +6,15 @@
 // Runs on the X display of DISPLAY, which must have two RandR monitors M1 (with the screen's
 // output) and M2, as run-benchmarks.sh makes them. A private copy of the program is started
 // docked at the top; each run moves the primary monitor to the other side (xrandr
-// --delmonitor and --setmonitor) and then re-configures the output as a monitor being plugged
-// in does, in case the server announced nothing. The clock starts at the last RandR
-// notification this process sees before the bar's _NET_WM_STRUT_PARTIAL lies on the new
-// monitor, and stops there.
+// --delmonitor and --setmonitor, in the background). The server tells every client of a change
+// of its monitors with a ConfigureNotify of the root window (and of a change of outputs and
+// modes with the RandR notifications); the clock starts at the last such news this process
+// receives before the bar's _NET_WM_STRUT_PARTIAL (watched through its PropertyNotify) spans
+// the new primary monitor, and stops there.
 
 #include "childprocess.h"
 
+#include <poll.h>
 #include <xcb/randr.h>
 #include <xcb/xcb.h>
 
@@ -148,25 +150,27 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "monitorchange: the bar never reserved its band\n");
         return 1;
     }
-    const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(connection, *bar, XCB_CW_EVENT_MASK, &mask);
+    const uint32_t barMask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection, *bar, XCB_CW_EVENT_MASK, &barMask);
+    const uint32_t rootMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &rootMask);
     xcb_flush(connection);
 
-    // The primary monitor on the left, then on the right, and so on.
-    const char *layouts[2][2] = {
-        {"xrandr --setmonitor M1 1280/338x1080/285+0+0 screen",
-         "xrandr --setmonitor '*M2' 1280/338x800/211+1280+0 none"},
-        {"xrandr --setmonitor M2 1280/338x1080/285+1280+0 none",
-         "xrandr --setmonitor '*M1' 1280/338x800/211+0+0 screen"},
+    // The primary monitor on the right, then on the left, and so on. A monitor cannot be
+    // defined again under its name, so each change takes it away first; the step in between
+    // leaves the bar's strut elsewhere than where the change ends. M1 holds the screen's
+    // output.
+    const char *layouts[2] = {
+        "xrandr --delmonitor M2 && xrandr --setmonitor '*M2' 1280/338x1080/285+1280+0 none",
+        "xrandr --delmonitor M1 && xrandr --setmonitor '*M1' 1280/338x800/211+0+0 screen",
     };
-    const uint32_t expectedStart[2] = {1280, 0};
+    // The top strut's range on the new primary: first and last column.
+    const uint32_t expectedRange[2][2] = {{1280, 2559}, {0, 1279}};
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const int layout = i % 2;
         // In the background: the clock runs on the server's notifications, not on xrandr.
-        if (!run(std::string("(xrandr --delmonitor M1 && xrandr --delmonitor M2 && ")
-                 + layouts[layout][0] + " && " + layouts[layout][1]
-                 + " && xrandr --output screen --auto) >/dev/null 2>&1 &")) {
+        if (!run(std::string("(") + layouts[layout] + ") >/dev/null 2>&1 &")) {
             std::fprintf(stderr, "monitorchange: xrandr failed\n");
             return 1;
         }
@@ -178,30 +182,35 @@ int main(int argc, char **argv)
             if (event == nullptr) {
                 if (Clock::now() > giveUp || xcb_connection_has_error(connection) != 0) {
                     std::fprintf(stderr,
-                                 "monitorchange: no RandR notification and new strut "
+                                 "monitorchange: no news of the change and new strut "
                                  "within 5 s\n");
                     return 1;
                 }
-                run("sleep 0.001");
+                // Woken by the next event at once: each event is stamped when it arrives.
+                pollfd descriptor{xcb_get_file_descriptor(connection), POLLIN, 0};
+                poll(&descriptor, 1, 50);
                 continue;
             }
             const auto now = Clock::now();
             const int type = event->response_type & 0x7f;
-            if (type == randr->first_event + XCB_RANDR_SCREEN_CHANGE_NOTIFY
+            const bool rootConfigured = type == XCB_CONFIGURE_NOTIFY
+                && reinterpret_cast<xcb_configure_notify_event_t *>(event)->window == root;
+            if (rootConfigured || type == randr->first_event + XCB_RANDR_SCREEN_CHANGE_NOTIFY
                 || type == randr->first_event + XCB_RANDR_NOTIFY)
                 notified = now;
             if (type == XCB_PROPERTY_NOTIFY && notified) {
                 const auto *property = reinterpret_cast<xcb_property_notify_event_t *>(event);
                 if (property->atom == strut) {
                     const auto values = cardinals(connection, *bar, strut);
-                    if (values.size() == 12 && values[8] == expectedStart[layout])
+                    if (values.size() == 12 && values[8] == expectedRange[layout][0]
+                        && values[9] == expectedRange[layout][1])
                         took = std::chrono::duration<double, std::milli>(now - *notified).count();
                 }
             }
             std::free(event);
         }
-        // The rest of the change (the output's re-configuration) is let through before the
-        // next run.
+        // The window manager's answer to the change (its new work area) is let through before
+        // the next run.
         run("sleep 0.3");
         while (xcb_generic_event_t *stale = xcb_poll_for_event(connection))
             std::free(stale);

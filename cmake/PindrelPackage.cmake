@@ -51,8 +51,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The program's own libraries are private to it; dpkg-shlibdeps is told where they are.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/lib)
-# Opening folders, documents and web pages goes through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Opening folders, documents and web pages goes through xdg-open; the drawer's tools are the icon
+# theme's symbolic (SVG) icons.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, libqt6svg6, adwaita-icon-theme")
 set(CPACK_STRIP_FILES ON)
 # The package is the program: the path combo's Qt Designer plugin (component vexlo_designer) is
 # for developers who build forms with the control, and stays out of it.

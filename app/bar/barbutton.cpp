@@ -69,9 +69,14 @@ int32_t BarButton::pictureWidthHimetric() const
         return 0;
     // Pixels × twips per pixel gives twips; twips × 2540 / 1440 gives hundredths of a
     // millimetre. Rounded as the picture object's own conversion rounds, halves away from 0.
-    const float himetric =
-        static_cast<float>(m_picture.width()) * twipsPerPixel() * kHimetricPerInch / kTwipsPerInch;
+    const float himetric = static_cast<float>(pictureSize().width()) * twipsPerPixel()
+        * kHimetricPerInch / kTwipsPerInch;
     return static_cast<int32_t>(std::lround(himetric));
+}
+
+QSize BarButton::pictureSize() const
+{
+    return m_picture.deviceIndependentSize().toSize();
 }
 
 bool BarButton::setBackColor(int32_t pOleColor)
@@ -178,8 +183,9 @@ int BarButton::buttonNumber(Qt::MouseButton pButton)
 QSize BarButton::sizeHint() const
 {
     const QSize text = fontMetrics().size(0, m_caption);
-    return {text.width() + 2 * kPictureSpacing + m_picture.width(),
-            std::max(text.height(), m_picture.height()) + 2 * kContentMargin};
+    const QSize picture = pictureSize();
+    return {text.width() + 2 * kPictureSpacing + picture.width(),
+            std::max(text.height(), picture.height()) + 2 * kContentMargin};
 }
 
 void BarButton::mousePressEvent(QMouseEvent *pEvent)
@@ -244,10 +250,17 @@ void BarButton::paintEvent(QPaintEvent *)
         return;
     painter.setClipRect(content);
 
-    // A picture larger than the button is scaled down to its height, keeping its shape.
+    // A picture larger than the button is scaled down to its height, keeping its shape, in the
+    // screen's own pixels.
     QPixmap picture = m_picture;
-    if (!picture.isNull() && picture.height() > content.height())
-        picture = picture.scaledToHeight(content.height(), Qt::SmoothTransformation);
+    QSize shown = pictureSize();
+    if (!picture.isNull() && shown.height() > content.height()) {
+        const qreal ratio = devicePixelRatioF();
+        picture = m_picture.scaledToHeight(static_cast<int>(std::lround(content.height() * ratio)),
+                                           Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+        shown = picture.deviceIndependentSize().toSize();
+    }
 
     const int spacing = (!picture.isNull() && !m_caption.isEmpty()) ? kPictureSpacing : 0;
     // A caption too long for what the picture leaves of the button ends in "…"; the tooltip
@@ -256,18 +269,18 @@ void BarButton::paintEvent(QPaintEvent *)
     QRect textBounds = caption.isEmpty()
         ? QRect()
         : painter.fontMetrics().boundingRect(QRect(0, 0, 0, 0), kTextFlags, caption);
-    const int textRoom = content.width() - picture.width() - spacing;
+    const int textRoom = content.width() - shown.width() - spacing;
     if (textBounds.width() > textRoom && !caption.contains(u'\n')) {
         caption = painter.fontMetrics().elidedText(caption, Qt::ElideRight, std::max(textRoom, 0));
         textBounds = painter.fontMetrics().boundingRect(QRect(0, 0, 0, 0), kTextFlags, caption);
     }
-    const int blockWidth = picture.width() + spacing + textBounds.width();
+    const int blockWidth = shown.width() + spacing + textBounds.width();
     int left = content.left() + (content.width() - blockWidth) / 2;
 
     if (!picture.isNull()) {
-        const int top = content.top() + (content.height() - picture.height()) / 2;
+        const int top = content.top() + (content.height() - shown.height()) / 2;
         painter.drawPixmap(left, top, picture);
-        left += picture.width() + spacing;
+        left += shown.width() + spacing;
     }
     if (!caption.isEmpty()) {
         // The stored default text colour is the button face itself (COLORS FORE): a caption

@@ -51,6 +51,9 @@ public:
 
     const QPixmap &picture() const { return m_picture; }
     void setPicture(const QPixmap &pPicture);
+    // The picture's size in device-independent pixels (a picture made for a higher device
+    // pixel ratio holds more pixels than it covers).
+    QSize pictureSize() const;
     int32_t pictureWidthHimetric() const;
 
     int32_t backColor() const { return m_backColor; }

@@ -48,8 +48,10 @@ void DrawerButtons::setPictureLoader(PictureLoader pLoader)
         m_loadPicture = std::move(pLoader);
         return;
     }
-    const int side = m_img.imageSize().width();
-    m_loadPicture = [side](const QString &pPath) { return loadPictureFile(pPath, side); };
+    // At the size the list keeps for the bar's screen, read when the picture is loaded.
+    m_loadPicture = [&img = m_img](const QString &pPath) {
+        return loadPictureFile(pPath, img.deviceSide());
+    };
 }
 
 QString DrawerButtons::iconKey(int pDrawer)
@@ -78,6 +80,7 @@ void DrawerButtons::rebuild(float pInnerHeight)
     removeButtons();
     m_cmdB.templateButton().hide();
     m_img.clear();
+    m_img.setDevicePixelRatio(m_cmdAdd.devicePixelRatioF());
     loadIcons(count);
     const float firstLeft = placeFixedButtons(pInnerHeight);
     createButtons(count, firstLeft);

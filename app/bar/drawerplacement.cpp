@@ -50,6 +50,11 @@ QRect monitorFor(const QRect &pFrame, const std::vector<QRect> &pMonitors)
 DrawerPlace placeDrawer(DrawerPlace pWanted, const DrawerSurroundings &pAround)
 {
     DrawerPlace place = pWanted;
+    // An empty WIDTH or HEIGHT gives 0: the drawer was never sized, not made tiny on purpose.
+    if (place.size.width() <= 0)
+        place.size.setWidth(kUnstoredDrawerSize.width());
+    if (place.size.height() <= 0)
+        place.size.setHeight(kUnstoredDrawerSize.height());
     place.size = place.size.expandedTo(kMinimumDrawerSize);
     const QMargins &frame = place.frame;
     const auto frameOf = [&frame](const QPoint &pPosition, const QSize &pSize) {

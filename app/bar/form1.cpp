@@ -1,8 +1,8 @@
 #include "form1.h"
 
 #include "bar/barbutton.h"
-#include "bar/bardrops.h"
 #include "bar/bardock.h"
+#include "bar/bardrops.h"
 #include "bar/barmenus.h"
 #include "bar/buttonarray.h"
 #include "bar/dragtargets.h"
@@ -270,6 +270,10 @@ bool Form1::Form_Load()
     // 21. From now on the bar follows the monitors: each change docks it again.
     m_monitorWatcher = std::make_unique<platform::MonitorWatcher>();
     connect(m_monitorWatcher.get(), &platform::MonitorWatcher::changed, this, &Form1::redock);
+    // The monitors may have changed since the bar was sized (a desktop still setting its
+    // monitors up as the session starts): nothing would announce that change again.
+    if (m_dock->monitor() != m_sizedForMonitor)
+        redock();
     show();
     correctDeviceGeometry();
     return true;
@@ -305,6 +309,7 @@ void Form1::sizeBar()
     // Twips become device-independent pixels at the screen's logical DPI; the monitor and the
     // struts count device pixels.
     const platform::AppBarRect monitor = m_dock->monitor();
+    m_sizedForMonitor = monitor;
     const qreal ratio = platform::devicePixelRatioAt(monitor);
     const float tpp = twipsPerPixel(screen());
     const int monitorHeight = static_cast<int>(std::lround(monitor.height() / ratio));
@@ -349,8 +354,10 @@ void Form1::redock()
     const float templateHeight = m_cmdB->templateButton().heightTwips();
     sizeBar();
     dockAtPosition();
-    // Buttons of another height are made anew; the same ones only find their places again.
-    if (m_cmdB->templateButton().heightTwips() != templateHeight)
+    // Buttons of another height, or on a monitor of another scale (their pictures are made
+    // for it), are made anew; the same ones only find their places again.
+    if (m_cmdB->templateButton().heightTwips() != templateHeight
+        || !qFuzzyCompare(m_img.devicePixelRatio(), devicePixelRatioF()))
         MostrarBotones();
     else
         m_drawerButtons->arrange(width());

@@ -150,6 +150,7 @@ private:
     std::unique_ptr<BarDock> m_dock;
     std::unique_ptr<platform::MonitorWatcher> m_monitorWatcher;
     platform::AppBarRect m_deviceGeometry;
+    platform::AppBarRect m_sizedForMonitor; // the monitor the last sizeBar() measured
     std::unique_ptr<platform::SingleInstance> m_instance;
     std::function<QString()> m_configLocator;
     QuestionAsker *m_questionAsker = nullptr;

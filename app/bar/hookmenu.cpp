@@ -1,6 +1,7 @@
 #include "bar/hookmenu.h"
 
 #include "bar/embeddedresources.h"
+#include "bar/imagelist.h"
 #include "bar/themedpicture.h"
 
 #include <QAction>
@@ -32,19 +33,6 @@ constexpr DesignPicture kDesignPictures[] = {
     {"mCCerrar", "application-exit"},
     {"mPadd2", "list-add"},
 };
-
-QPixmap squared(const QPixmap &pPicture, int pSide)
-{
-    if (pPicture.width() == pSide && pPicture.height() == pSide)
-        return pPicture;
-    const QPixmap scaled =
-        pPicture.scaled(pSide, pSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPixmap square(pSide, pSide);
-    square.fill(Qt::transparent);
-    QPainter painter(&square);
-    painter.drawPixmap((pSide - scaled.width()) / 2, (pSide - scaled.height()) / 2, scaled);
-    return square;
-}
 
 } // namespace
 
@@ -115,7 +103,7 @@ void HookMenu::setPicture(QAction *pEntry, const QPixmap &pPicture)
         pEntry->setIcon(QIcon());
         return;
     }
-    pEntry->setIcon(QIcon(squared(pPicture, kPictureSize)));
+    pEntry->setIcon(QIcon(ImageList::squared(pPicture, kPictureSize)));
 }
 
 } // namespace pindrel

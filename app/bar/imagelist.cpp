@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace pindrel {
 
 ImageList::ImageList(int pImageSize)
@@ -47,17 +49,37 @@ int ImageList::indexOf(const QString &pKey) const
     return 0;
 }
 
+void ImageList::setDevicePixelRatio(qreal pRatio)
+{
+    m_ratio = pRatio >= 1.0 ? pRatio : 1.0;
+}
+
+int ImageList::deviceSide() const
+{
+    return static_cast<int>(std::ceil(m_imageSize * m_ratio - 0.01));
+}
+
 QPixmap ImageList::fitted(const QPixmap &pPicture) const
 {
-    if (pPicture.width() == m_imageSize && pPicture.height() == m_imageSize)
+    const int side = deviceSide();
+    QPixmap picture = pPicture;
+    // Measured in its own pixels, whatever ratio it came tagged with.
+    picture.setDevicePixelRatio(1.0);
+    picture = squared(picture, side);
+    picture.setDevicePixelRatio(m_ratio);
+    return picture;
+}
+
+QPixmap ImageList::squared(const QPixmap &pPicture, int pSide)
+{
+    if (pPicture.width() == pSide && pPicture.height() == pSide)
         return pPicture;
     const QPixmap scaled =
-        pPicture.scaled(m_imageSize, m_imageSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPixmap square(m_imageSize, m_imageSize);
+        pPicture.scaled(pSide, pSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap square(pSide, pSide);
     square.fill(Qt::transparent);
     QPainter painter(&square);
-    painter.drawPixmap((m_imageSize - scaled.width()) / 2, (m_imageSize - scaled.height()) / 2,
-                       scaled);
+    painter.drawPixmap((pSide - scaled.width()) / 2, (pSide - scaled.height()) / 2, scaled);
     return square;
 }
 

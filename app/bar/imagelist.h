@@ -4,7 +4,9 @@
 //
 // Images sit at 1-based positions and may carry a text key, unique within the list (case
 // matters). Every image is stored at the list's size: a picture of another size is scaled to fit
-// inside it, keeping its shape, and centred on a transparent square.
+// inside it, keeping its shape, and centred on a transparent square. The size is in
+// device-independent pixels; on a screen of a higher device pixel ratio the images hold that
+// many more pixels (deviceSide() a side, tagged with the ratio), so that they stay sharp.
 
 #include <QPixmap>
 #include <QSize>
@@ -20,6 +22,12 @@ public:
     explicit ImageList(int pImageSize);
 
     QSize imageSize() const { return {m_imageSize, m_imageSize}; }
+
+    // The ratio the images are made for (1 unless set); pictures added later take it.
+    qreal devicePixelRatio() const { return m_ratio; }
+    void setDevicePixelRatio(qreal pRatio);
+    // A side of an image in device pixels: what a picture is best loaded at.
+    int deviceSide() const;
 
     // Inserts pPicture at position pIndex (1 to count + 1); the images from pIndex on move one
     // place up. False, and nothing added, for a position outside that range, a key already in
@@ -37,6 +45,10 @@ public:
     // The position of pKey, 0 when no image has it.
     int indexOf(const QString &pKey) const;
 
+    // pPicture scaled to fit a pSide × pSide square of its own pixels, keeping its shape, and
+    // centred on a transparent one.
+    static QPixmap squared(const QPixmap &pPicture, int pSide);
+
 private:
     struct Entry
     {
@@ -47,6 +59,7 @@ private:
     QPixmap fitted(const QPixmap &pPicture) const;
 
     int m_imageSize;
+    qreal m_ratio = 1.0;
     std::vector<Entry> m_images;
 };
 

@@ -1,5 +1,6 @@
 #include "drawertoolbar.h"
 
+#include "drawer/tintedicon.h"
 #include "drawer/tool.h"
 #include "drawer/toolband.h"
 
@@ -20,6 +21,7 @@ struct ToolDefinition
     const char *tip;
     Tool::Kind kind;
     bool beginsGroup;
+    const char *symbolicIcon; // the theme's one-colour shape, tinted to the window's text
     const char *themeIcon;
     QStyle::StandardPixmap fallbackIcon;
 };
@@ -27,25 +29,26 @@ struct ToolDefinition
 // The band's tools, left to right. Captions and tips are the window's own texts, typing slips
 // included.
 constexpr ToolDefinition kOptionsTools[] = {
-    {"ID_Back", "Back", "Go back to last opened folder", Tool::Kind::Button, false, "go-previous",
-     QStyle::SP_ArrowBack},
-    {"ID_Up", "Up", "", Tool::Kind::Button, false, "go-up", QStyle::SP_FileDialogToParent},
-    {"ID_Filter", "Filter", "Show/Hide File Filter", Tool::Kind::StateButton, false, "edit-find",
-     QStyle::SP_FileDialogContentsView},
-    {"ID_Home", "Home", "Go to Home folder", Tool::Kind::Button, true, "go-home",
-     QStyle::SP_DirHomeIcon},
+    {"ID_Back", "Back", "Go back to last opened folder", Tool::Kind::Button, false,
+     "go-previous-symbolic", "go-previous", QStyle::SP_ArrowBack},
+    {"ID_Up", "Up", "", Tool::Kind::Button, false, "go-up-symbolic", "go-up",
+     QStyle::SP_FileDialogToParent},
+    {"ID_Filter", "Filter", "Show/Hide File Filter", Tool::Kind::StateButton, false,
+     "edit-find-symbolic", "edit-find", QStyle::SP_FileDialogContentsView},
+    {"ID_Home", "Home", "Go to Home folder", Tool::Kind::Button, true, "go-home-symbolic",
+     "go-home", QStyle::SP_DirHomeIcon},
     {"ID_NewHome", "NewHome", "Set this folder as New Home", Tool::Kind::Button, false,
-     "bookmark-new", QStyle::SP_DirLinkIcon},
-    {"ID_Add", "Add", "Add this folder to Pindrel", Tool::Kind::Button, true, "list-add",
-     QStyle::SP_FileDialogNewFolder},
+     "bookmark-new-symbolic", "bookmark-new", QStyle::SP_DirLinkIcon},
+    {"ID_Add", "Add", "Add this folder to Pindrel", Tool::Kind::Button, true, "list-add-symbolic",
+     "list-add", QStyle::SP_FileDialogNewFolder},
     {"ID_Explorer", "Open in Explorer", "Open in Explorer", Tool::Kind::Button, true,
-     "system-file-manager", QStyle::SP_DirOpenIcon},
-    {"ID_View", "View", "", Tool::Kind::Button, false, "view-list-icons",
+     "system-file-manager-symbolic", "system-file-manager", QStyle::SP_DirOpenIcon},
+    {"ID_View", "View", "", Tool::Kind::Button, false, "view-grid-symbolic", "view-list-icons",
      QStyle::SP_FileDialogListView},
-    {"ID_Top", "Top", "Toogle always on Top", Tool::Kind::StateButton, false, "go-top",
-     QStyle::SP_TitleBarShadeButton},
-    {"ID_Close", "Close", "Close this Drawer", Tool::Kind::Button, true, "window-close",
-     QStyle::SP_DialogCloseButton},
+    {"ID_Top", "Top", "Toogle always on Top", Tool::Kind::StateButton, false, "go-top-symbolic",
+     "go-top", QStyle::SP_TitleBarShadeButton},
+    {"ID_Close", "Close", "Close this Drawer", Tool::Kind::Button, true, "window-close-symbolic",
+     "window-close", QStyle::SP_DialogCloseButton},
 };
 
 // The theme's icon of a tool, else the style's. The style's icons are asked of the theme too,
@@ -79,13 +82,25 @@ DrawerToolbar::DrawerToolbar(QWidget *pParent)
     layout->addWidget(band);
     for (const ToolDefinition &definition : kOptionsTools) {
         const QIcon icon = toolIcon(definition, style());
+        const QIcon shape =
+            platform::ThemeIconCache::themed(QString::fromLatin1(definition.symbolicIcon));
         Tool *tool = band->addTool(
             QString::fromLatin1(definition.id), QString::fromLatin1(definition.caption),
             QString::fromLatin1(definition.tip), definition.kind, definition.beginsGroup, icon);
         // triggered comes after Qt has toggled a checkable action and never for a disabled
         // one, nor for a state set by the program.
         connect(tool, &QAction::triggered, this, [this, tool] { emit toolClick(tool); });
+        // Only a shape that can be drawn here is tinted (a symbolic icon is an SVG).
+        m_shapes.insert(tool, !shape.isNull() && !shape.pixmap(16, 16).isNull() ? shape : icon);
     }
+}
+
+void DrawerToolbar::setGlyphColors(const QPalette &pPalette)
+{
+    const QColor normal = pPalette.color(QPalette::Active, QPalette::ButtonText);
+    const QColor disabled = pPalette.color(QPalette::Disabled, QPalette::ButtonText);
+    for (auto it = m_shapes.cbegin(); it != m_shapes.cend(); ++it)
+        it.key()->setIcon(TintedIcon::make(it.value(), normal, disabled));
 }
 
 ToolBand *DrawerToolbar::Bands(const QString &pName) const

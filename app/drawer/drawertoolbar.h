@@ -10,7 +10,10 @@
 
 #include "drawer/tool.h"
 
+#include <QHash>
+#include <QIcon>
 #include <QList>
+#include <QPalette>
 #include <QWidget>
 
 namespace pindrel {
@@ -33,11 +36,17 @@ public:
     // Redraws every band and tool (after the program changed states or enabling).
     void Refresh();
 
+    // Draws the tools' pictures as one-colour shapes (the theme's symbolic icons where it has
+    // them) in pPalette's button-text colours, the disabled one for disabled tools; until
+    // then they are the theme's own icons.
+    void setGlyphColors(const QPalette &pPalette);
+
 signals:
     void toolClick(pindrel::Tool *pTool);
 
 private:
     QList<ToolBand *> m_bands;
+    QHash<Tool *, QIcon> m_shapes; // the tools own nothing here; the band owns the tools
 };
 
 } // namespace pindrel

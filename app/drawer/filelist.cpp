@@ -427,8 +427,10 @@ void FileList::configureListView()
         m_delegate->setCellSize(cell - QSize(kCellGap, kCellGap));
         m_listView->setWordWrap(true);
         m_delegate->setIconAboveName(true);
-        if (m_view == Thumbnails)
+        if (m_view == Thumbnails) {
+            m_thumbnails->setEdge(kThumbnailEdge, devicePixelRatioF());
             m_delegate->setThumbnails(m_thumbnails);
+        }
         break;
     }
     case SmallIcons:

@@ -3,6 +3,7 @@
 #include "dragfiles/copycontroller.h"
 #include "drawer/filelistdroptarget.h"
 
+#include "drawer/drawerpalette.h"
 #include "drawer/drawertoolbar.h"
 #include "drawer/filelist.h"
 #include "drawer/tool.h"
@@ -20,6 +21,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -160,13 +162,13 @@ void Form2::applyColors()
     const QColor color = colorFromOle(m_state.settings().formColor);
     if (!color.isValid())
         return;
+    // The window's texts and tools take a foreground readable on whatever colour was chosen;
+    // the children inherit it.
+    setPalette(drawerPalette(QGuiApplication::palette(), color));
+    m_iTool->setGlyphColors(palette());
     for (QWidget *widget :
-         {static_cast<QWidget *>(this), m_client, static_cast<QWidget *>(m_frameFilter)}) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, color);
-        widget->setPalette(palette);
+         {static_cast<QWidget *>(this), m_client, static_cast<QWidget *>(m_frameFilter)})
         widget->setAutoFillBackground(true);
-    }
 }
 
 float Form2::clientWidthTwips() const

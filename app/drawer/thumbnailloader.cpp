@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace pindrel {
@@ -78,12 +79,19 @@ ThumbnailLoader::~ThumbnailLoader()
     m_pool.waitForDone();
 }
 
-void ThumbnailLoader::setEdge(int pEdge)
+void ThumbnailLoader::setEdge(int pEdge, qreal pRatio)
 {
-    if (pEdge <= 0 || pEdge == m_edge)
+    const qreal ratio = pRatio >= 1.0 ? pRatio : 1.0;
+    if (pEdge <= 0 || (pEdge == m_edge && qFuzzyCompare(ratio, m_ratio)))
         return;
     cancel();
     m_edge = pEdge;
+    m_ratio = ratio;
+}
+
+int ThumbnailLoader::deviceEdge() const
+{
+    return static_cast<int>(std::ceil(m_edge * m_ratio - 0.01));
 }
 
 bool ThumbnailLoader::isImageFile(const QString &pPath)
@@ -102,7 +110,7 @@ QIcon ThumbnailLoader::thumbnail(const QString &pPath)
 
     m_pending.insert(pPath);
     const int generation = m_generation->load();
-    const int edge = m_edge;
+    const int edge = deviceEdge();
     // Later requests first: a rising priority makes the pool work from the newest end.
     const int priority = m_nextPriority;
     m_nextPriority = m_nextPriority == std::numeric_limits<int>::max() ? 0 : m_nextPriority + 1;
@@ -144,7 +152,9 @@ void ThumbnailLoader::deliver(int pGeneration, const QString &pPath, const QImag
         return;
     }
     // Pixmaps belong to the user-interface thread, so the conversion happens here, once.
-    m_cache.insert(pPath, QIcon(QPixmap::fromImage(pImage)));
+    QPixmap picture = QPixmap::fromImage(pImage);
+    picture.setDevicePixelRatio(m_ratio);
+    m_cache.insert(pPath, QIcon(picture));
     m_cacheOrder.enqueue(pPath);
     while (m_cacheOrder.size() > kCacheSize)
         m_cache.remove(m_cacheOrder.dequeue());

@@ -28,9 +28,13 @@ public:
     explicit ThumbnailLoader(QObject *pParent = nullptr);
     ~ThumbnailLoader() override;
 
-    // Longest side of a thumbnail in pixels; changing it cancels and empties the cache.
-    void setEdge(int pEdge);
+    // Longest side of a thumbnail in device-independent pixels, and the device pixel ratio of
+    // the screen it is shown on: a thumbnail is decoded at deviceEdge() pixels a side and
+    // tagged with the ratio, so that it is sharp there. Changing either cancels and empties
+    // the cache.
+    void setEdge(int pEdge, qreal pRatio = 1.0);
     int edge() const { return m_edge; }
+    int deviceEdge() const;
 
     // The thumbnail of pPath when it is ready; otherwise a null icon, and a decode is queued
     // unless one is pending or the file failed to decode since the last cancel().
@@ -53,6 +57,7 @@ private:
     // Read by the decoding threads to skip work that a cancel() made pointless.
     std::shared_ptr<std::atomic<int>> m_generation = std::make_shared<std::atomic<int>>(0);
     int m_edge = 96;
+    qreal m_ratio = 1.0;
     int m_nextPriority = 0;
     QHash<QString, QIcon> m_cache;
     QQueue<QString> m_cacheOrder; // oldest first, for eviction

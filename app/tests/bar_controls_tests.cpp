@@ -325,6 +325,33 @@ TEST(ImageList, StoresEveryPictureAtItsSize)
     EXPECT_EQ(stored.pixelColor(8, 1).alpha(), 0);
 }
 
+// On a screen of a higher device pixel ratio the list keeps as many more pixels, so the icons
+// are sharp there, while buttons measure them in device-independent pixels as before.
+TEST(ImageList, KeepsThePixelsOfTheScreensRatio)
+{
+    struct Row
+    {
+        const char *name;
+        qreal ratio;
+        int deviceSide;
+    };
+    const Row rows[] = {{"ratio_1", 1.0, 32}, {"ratio_1_5", 1.5, 48}, {"ratio_2", 2.0, 64}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ImageList img(32);
+        img.setDevicePixelRatio(row.ratio);
+        EXPECT_EQ(img.deviceSide(), row.deviceSide);
+        ASSERT_TRUE(img.add(QStringLiteral("icon1"), filled(256, 256, Qt::blue)));
+        const QPixmap stored = img.picture(QStringLiteral("icon1"));
+        EXPECT_EQ(stored.size(), QSize(row.deviceSide, row.deviceSide));
+        EXPECT_EQ(stored.deviceIndependentSize(), QSizeF(32, 32));
+        QWidget parent;
+        BarButton button(&parent);
+        button.setPicture(stored);
+        EXPECT_EQ(button.pictureWidthHimetric(), 847);
+    }
+}
+
 // ---- HookMenu -----------------------------------------------------------------------------
 
 TEST(HookMenu, MenuFontIsTahomaOrTheNearestFace)

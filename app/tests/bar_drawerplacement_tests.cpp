@@ -26,7 +26,8 @@ const QMargins kFrame(1, 20, 1, 1);
 const PlacementCase kPlacements[] = {
     {"usable_place_kept", {300, 100}, {457, 383}, false, false, {300, 100}, {457, 383}},
     // WIDTH and HEIGHT empty used to give a 53 x 39 sliver.
-    {"no_size_stored", {300, 100}, {0, 0}, false, false, {300, 100}, kMinimumDrawerSize},
+    {"no_size_stored", {300, 100}, {0, 0}, false, false, {300, 100}, kUnstoredDrawerSize},
+    {"stored_too_small", {300, 100}, {100, 50}, false, false, {300, 100}, kMinimumDrawerSize},
     // A negative TOP leaves the window's own top of 0: its title bar under the bar.
     {"title_bar_under_top_bar", {300, 0}, {457, 383}, false, false, {300, 26}, {457, 383}},
     // A new drawer stores TOP = the bar's height: with the bar at the bottom it used to open

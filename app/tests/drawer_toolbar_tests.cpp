@@ -1,6 +1,8 @@
 // The drawer window's toolbar: its one band, the ten tools in order, and the click event as the
-// window relies on it (two-state tools already toggled, disabled tools silent).
+// window relies on it (two-state tools already toggled, disabled tools silent); its colours on any
+// FORM colour.
 
+#include "drawer/drawerpalette.h"
 #include "drawer/drawertoolbar.h"
 #include "drawer/tool.h"
 #include "drawer/toolband.h"
@@ -154,6 +156,60 @@ TEST(DrawerToolbar, DisabledToolsStaySilent)
     buttonOf(band, band.Tools(QStringLiteral("ID_Add")))->click();
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks.at(0).at(0).value<Tool *>()->ID(), QStringLiteral("ID_Add"));
+}
+
+} // namespace
+} // namespace pindrel
+
+namespace pindrel {
+namespace {
+
+// Whatever FORM colour the drawer is painted in, its captions, disabled captions and pressed
+// tools stay readable; the list's own colours stay the theme's.
+TEST(DrawerPalette, ReadableOnEveryFormColour)
+{
+    struct Row
+    {
+        const char *name;
+        QColor background;
+    };
+    const Row rows[] = {
+        {"default_button_text_black", QColor(Qt::black)},
+        {"white", QColor(Qt::white)},
+        {"button_face", QColor(0xef, 0xef, 0xef)},
+        {"middle_grey_worst_case", QColor(0x76, 0x76, 0x76)},
+        {"navy", QColor(0x00, 0x00, 0x80)},
+        {"yellow", QColor(0xff, 0xff, 0x00)},
+        {"red", QColor(0xff, 0x00, 0x00)},
+        {"dark_green", QColor(0x00, 0x40, 0x00)},
+    };
+    QPalette base;
+    base.setColor(QPalette::Base, Qt::white);
+    base.setColor(QPalette::Text, Qt::black);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QPalette palette = drawerPalette(base, row.background);
+        const auto color = [&palette](QPalette::ColorGroup pGroup, QPalette::ColorRole pRole) {
+            return palette.color(pGroup, pRole);
+        };
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            EXPECT_EQ(color(group, QPalette::Window), row.background);
+            EXPECT_GE(contrastRatio(color(group, QPalette::WindowText), row.background), 4.5);
+            EXPECT_GE(
+                contrastRatio(color(group, QPalette::ButtonText), color(group, QPalette::Button)),
+                4.5);
+        }
+        const QColor disabled = color(QPalette::Disabled, QPalette::WindowText);
+        EXPECT_GE(contrastRatio(disabled, row.background), 3.0);
+        EXPECT_NE(disabled, color(QPalette::Active, QPalette::WindowText));
+        EXPECT_GE(contrastRatio(color(QPalette::Disabled, QPalette::ButtonText),
+                                color(QPalette::Disabled, QPalette::Button)),
+                  3.0);
+        // A pressed or hovered tool stands out from the band.
+        EXPECT_NE(color(QPalette::Active, QPalette::Button), row.background);
+        EXPECT_EQ(color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+        EXPECT_EQ(color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+    }
 }
 
 } // namespace

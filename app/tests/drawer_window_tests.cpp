@@ -353,8 +353,8 @@ TEST_F(DrawerOpenerTest, StoredGeometryIsAppliedByTheRules)
             EXPECT_FLOAT_EQ(window->widthTwips(), *row.width);
             EXPECT_FLOAT_EQ(window->heightTwips(), *row.height);
         } else {
-            // Set to 0, which leaves no usable window: it opens at the smallest usable size.
-            EXPECT_EQ(window->size(), kMinimumDrawerSize);
+            // Set to 0, which leaves no usable window: it opens at its design size.
+            EXPECT_EQ(window->size(), kUnstoredDrawerSize);
         }
         EXPECT_EQ(window->tool(QStringLiteral("ID_Top"))->State(), row.pinned);
         m_opener.reset(); // deletes the window without its closing step

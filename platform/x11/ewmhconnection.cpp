@@ -1,5 +1,7 @@
 #include "ewmhconnection.h"
 
+#include "xcbreply.h"
+
 #include <QtGui/QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -14,14 +16,6 @@
 namespace pindrel::platform {
 
 namespace {
-
-struct ReplyDeleter
-{
-    void operator()(void *pReply) const { std::free(pReply); }
-};
-
-template<typename T>
-using Reply = std::unique_ptr<T, ReplyDeleter>;
 
 // Interned with the EWMH atoms, in the same round trip.
 constexpr std::array<const char *, 1> kExtraAtoms = {"_NET_WM_WINDOW_OPACITY"};

@@ -2,6 +2,7 @@
 
 #include "ewmhconnection.h"
 #include "randrmonitors.h"
+#include "xcbreply.h"
 
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
@@ -10,23 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <memory>
 
 namespace pindrel::platform {
-
-namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *pPointer) const { std::free(pPointer); }
-};
-
-template<typename T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
-
-} // namespace
 
 std::vector<Monitor> randrMonitors(EwmhConnection &pEwmh)
 {
@@ -166,6 +153,7 @@ MonitorWatcher::MonitorWatcher(QObject *pParent)
             xcb_get_extension_data(ewmh->connection(), &xcb_randr_id);
         if (extension != nullptr && extension->present != 0)
             m_randrFirstEvent = extension->first_event;
+        m_root = ewmh->root();
         if (qApp != nullptr)
             qApp->installNativeEventFilter(this);
     }
@@ -204,8 +192,15 @@ bool MonitorWatcher::nativeEventFilter(const QByteArray &pEventType, void *pMess
     const auto *event = static_cast<const xcb_generic_event_t *>(pMessage);
     const int type = event->response_type & 0x7f;
     if (type == m_randrFirstEvent + XCB_RANDR_SCREEN_CHANGE_NOTIFY
-        || type == m_randrFirstEvent + XCB_RANDR_NOTIFY)
+        || type == m_randrFirstEvent + XCB_RANDR_NOTIFY) {
         refresh();
+    } else if (type == XCB_CONFIGURE_NOTIFY
+               && reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == m_root) {
+        // A monitor added, removed or changed with --setmonitor is announced by nothing but a
+        // ConfigureNotify of the root. Qt reads its screens anew on that event too; the list is
+        // read once Qt has, so that the scale of every monitor is known by then.
+        QMetaObject::invokeMethod(this, &MonitorWatcher::refresh, Qt::QueuedConnection);
+    }
     return false; // Qt needs them as well
 }
 

@@ -2,6 +2,7 @@
 
 #include "ewmhconnection.h"
 #include "randrmonitors.h"
+#include "xcbreply.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,11 +10,6 @@
 namespace pindrel::platform {
 
 namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *pPointer) const { std::free(pPointer); }
-};
 
 // Spans are half-open: an empty one overlaps nothing.
 bool overlapsHorizontally(const AppBarRect &pA, const AppBarRect &pB)
@@ -149,7 +145,7 @@ bool X11AppBarService::newBar(AppBarData &pData)
     const xcb_get_window_attributes_cookie_t attributesCookie =
         xcb_get_window_attributes(m_ewmh->connection(), window);
     const WindowManagerClaims claims = requestWindowManagerClaims(*m_ewmh);
-    const std::unique_ptr<xcb_get_window_attributes_reply_t, FreeDeleter> attributes(
+    const Reply<xcb_get_window_attributes_reply_t> attributes(
         xcb_get_window_attributes_reply(m_ewmh->connection(), attributesCookie, nullptr));
     const bool reserves = reservesSpace(*m_ewmh, claims);
     if (!attributes || !reserves)
@@ -444,8 +440,7 @@ X11AppBarService::Look X11AppBarService::readLook() const
                                    static_cast<int>(values[0] + values[2]),
                                    static_cast<int>(values[1] + values[3])};
     }
-    const std::unique_ptr<xcb_query_tree_reply_t, FreeDeleter> tree(
-        xcb_query_tree_reply(connection, treeCookie, nullptr));
+    const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(connection, treeCookie, nullptr));
 
     std::set<xcb_window_t> managed;
     if (clients)

@@ -132,18 +132,9 @@ protected:
 
     XDisplay &x() { return environment->display(); }
 
-    // Polls pCondition until it holds or the time is up; between two looks it lets this
-    // process's events run and waits for news from the X server, not for a fixed time.
     bool waitUntil(const std::function<bool()> &pCondition, int pTimeoutMs = kTimeoutMs)
     {
-        const QDeadlineTimer deadline(pTimeoutMs);
-        while (!pCondition()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents();
-            x().waitForActivity(20);
-        }
-        return true;
+        return x().waitUntil(pCondition, pTimeoutMs);
     }
 
     bool writeConfig(const IniEntries &pEntries) { return copy.writeConfig(iniText(pEntries)); }

@@ -1,5 +1,8 @@
 #include "xdisplay.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include <poll.h>
 
 #include <cstdlib>
@@ -57,6 +60,18 @@ void XDisplay::waitForActivity(int pTimeoutMs)
         poll(&descriptor, 1, pTimeoutMs);
     while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection))
         std::free(event);
+}
+
+bool XDisplay::waitUntil(const std::function<bool()> &pCondition, int pTimeoutMs)
+{
+    const QDeadlineTimer deadline(pTimeoutMs);
+    while (!pCondition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        waitForActivity(20);
+    }
+    return true;
 }
 
 xcb_atom_t XDisplay::atom(const char *pName)

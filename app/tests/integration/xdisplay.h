@@ -10,6 +10,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -32,6 +33,9 @@ public:
     // Blocks until the server reports something or pTimeoutMs passes, then drops the events:
     // they only say that it is worth looking again.
     void waitForActivity(int pTimeoutMs);
+    // Polls pCondition until it holds or pTimeoutMs passes; between two looks it lets this
+    // process's events run and waits for news from the server, not for a fixed time.
+    bool waitUntil(const std::function<bool()> &pCondition, int pTimeoutMs);
 
     xcb_atom_t atom(const char *pName);
 

@@ -12,6 +12,7 @@
 #include <QtCore/QObject>
 #include <QtCore/QString>
 
+#include <cstdint>
 #include <vector>
 
 namespace pindrel::platform {
@@ -39,9 +40,11 @@ PINDREL_PLATFORM_EXPORT const Monitor *nearestMonitor(const std::vector<Monitor>
                                                       const AppBarRect &pRect);
 
 // Tells when the monitors change: added, removed, resized, moved, or the primary one changed.
-// It listens to the RandR notifications on Qt's X connection (and to Qt's own screen signals,
-// for other platforms) and reads the monitors anew each time; changed() comes only when the
-// list really differs from the one before, once per change, on the user-interface thread.
+// It listens on Qt's X connection to the RandR notifications and to the root window's
+// ConfigureNotify (all that the server sends when a monitor is defined or removed), and to Qt's
+// own screen signals, for other platforms; it reads the monitors anew each time. changed()
+// comes only when the list really differs from the one before, once per change, on the
+// user-interface thread.
 class PINDREL_PLATFORM_EXPORT MonitorWatcher final : public QObject,
                                                      public QAbstractNativeEventFilter
 {
@@ -64,6 +67,7 @@ signals:
 private:
     std::vector<Monitor> m_monitors;
     int m_randrFirstEvent = -1;
+    uint32_t m_root = 0; // the root window (xcb_window_t), 0 without an X connection
 };
 
 } // namespace pindrel::platform

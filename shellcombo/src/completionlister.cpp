@@ -7,6 +7,7 @@
 #include <QtCore/QPointer>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <thread>
 
@@ -76,20 +77,33 @@ CompletionLister::list(const QString &pFolder, const QString &pRecentFile, bool 
     keys.reserve(entries.size());
     for (const pindrel::platform::FolderListingEntry &entry : entries)
         keys.push_back(entry.name.toCaseFolded());
-    // The sort compares views of the keys held beside their entry's index: one less
-    // indirection per comparison than going through the key vector, and the comparison itself
-    // inlined. Code-unit order, as QString's operator< that the model's search uses.
+    // The sort compares the keys as bytes: each key's code units written high byte first into
+    // one buffer, which orders like the code units themselves (QString's operator<, which the
+    // model's search uses) and lets each comparison run as a memcmp over memory read in order.
     struct SortKey
     {
-        std::u16string_view key;
+        std::string_view key;
         size_t index;
     };
+    size_t bytes = 0;
+    for (const QString &key : keys)
+        bytes += 2 * static_cast<size_t>(key.size());
+    std::string arena;
+    arena.reserve(bytes);
+    for (const QString &key : keys) {
+        for (const QChar unit : key) {
+            arena.push_back(static_cast<char>(unit.unicode() >> 8));
+            arena.push_back(static_cast<char>(unit.unicode() & 0xff));
+        }
+    }
     std::vector<SortKey> order;
     order.reserve(entries.size());
-    for (size_t index = 0; index < keys.size(); ++index)
-        order.push_back({std::u16string_view(QStringView(keys[index]).utf16(),
-                                             static_cast<size_t>(keys[index].size())),
-                         index});
+    size_t offset = 0;
+    for (size_t index = 0; index < keys.size(); ++index) {
+        const size_t length = 2 * static_cast<size_t>(keys[index].size());
+        order.push_back({std::string_view(arena).substr(offset, length), index});
+        offset += length;
+    }
     const auto before = [&](const SortKey &pA, const SortKey &pB) {
         const int byKey = pA.key.compare(pB.key);
         return byKey != 0 ? byKey < 0 : entries[pA.index].name < entries[pB.index].name;

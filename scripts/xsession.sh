@@ -187,18 +187,18 @@ EOF
 
 # The monitors of --monitors: the first takes the screen's output, the others none.
 make_monitors() {
-    local spec name size offset w h output=screen n=0
-    local -a specs
-    IFS=, read -ra specs <<<"$1"
-    for spec in "${specs[@]}"; do
+    local geometry name size offset w h output=screen n=0
+    local -a geometries
+    IFS=, read -ra geometries <<<"$1"
+    for geometry in "${geometries[@]}"; do
         n=$((n + 1))
         name=M$n
-        if [[ $spec == \** ]]; then
+        if [[ $geometry == \** ]]; then
             name="*$name"
-            spec=${spec#\*}
+            geometry=${geometry#\*}
         fi
-        size=${spec%%+*}
-        offset=${spec#"$size"}
+        size=${geometry%%+*}
+        offset=${geometry#"$size"}
         w=${size%x*}
         h=${size#*x}
         # Millimetres for about 96 DPI.

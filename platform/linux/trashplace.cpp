@@ -42,7 +42,7 @@ QByteArray mountTop(const QByteArray &pPath)
     return top;
 }
 
-// The trashes GIO may have used for pPath, as the trash specification lays them out.
+// The trashes GIO may have used for pPath, as the freedesktop.org Trash standard lays them out.
 std::vector<TrashFolder> candidates(const QByteArray &pPath)
 {
     std::vector<TrashFolder> found;

@@ -1,6 +1,6 @@
 #pragma once
 
-// Desktop entries (".desktop" launchers) as the freedesktop specification has them, read with
+// Desktop entries (".desktop" launchers) as the freedesktop.org Desktop Entry standard has them, read with
 // GLib's key-file reader.
 
 #include "platform/platformexport.h"

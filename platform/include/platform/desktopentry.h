@@ -1,7 +1,7 @@
 #pragma once
 
-// Desktop entries (".desktop" launchers) as the freedesktop.org Desktop Entry standard has them, read with
-// GLib's key-file reader.
+// Desktop entries (".desktop" launchers) as the freedesktop.org Desktop Entry standard has
+// them, read with GLib's key-file reader.
 
 #include "platform/platformexport.h"
 
